@@ -1,0 +1,68 @@
+# Shared by scripts/test, scripts/demo and scripts/screenshots: set-up on a fresh machine,
+# the build, and a display with Wine that is stopped again by the ids of what was started.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${ZT_BUILD_DIR:-$ROOT/build}
+
+zt_need_packages() {
+    local missing=()
+    local pkg
+    for pkg in cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev \
+        wine wine64 xvfb imagemagick xauth; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    fi
+    [ -d /usr/src/googletest ] || { apt-get install -y -qq googletest >/dev/null; }
+}
+
+zt_build() {
+    if [ ! -f "$BUILD/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$BUILD" -G Ninja \
+            -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
+    fi
+    cmake --build "$BUILD" -j "$(nproc)"
+}
+
+ZT_XVFB_PID=""
+ZT_WINESERVER_PID=""
+
+# Starts Xvfb on a free display and a persistent wineserver with the build's own prefix; neither
+# keeps a descriptor of ours, so a test runner reading our output is never held open by them.
+zt_start_wine() {
+    export WINEPREFIX=${WINEPREFIX:-$BUILD/wineprefix}
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" </dev/null >/dev/null 2>&1 &
+    ZT_XVFB_PID=$!
+    local display
+    read -r display <"$fifo"
+    rm -f "$fifo"
+    export DISPLAY=":$display"
+    wineserver -f -p </dev/null >/dev/null 2>&1 &
+    ZT_WINESERVER_PID=$!
+    wineboot -i </dev/null >/dev/null 2>&1 || true
+    trap zt_stop_wine EXIT
+}
+
+zt_stop_wine() {
+    if [ -n "$ZT_WINESERVER_PID" ]; then
+        wineserver -k </dev/null >/dev/null 2>&1 || true
+        kill "$ZT_WINESERVER_PID" 2>/dev/null || true
+        wait "$ZT_WINESERVER_PID" 2>/dev/null || true
+        ZT_WINESERVER_PID=""
+    fi
+    if [ -n "$ZT_XVFB_PID" ]; then
+        kill "$ZT_XVFB_PID" 2>/dev/null || true
+        wait "$ZT_XVFB_PID" 2>/dev/null || true
+        ZT_XVFB_PID=""
+    fi
+}
