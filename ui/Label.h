@@ -1,0 +1,30 @@
+#pragma once
+#include "ui/Control.h"
+#include "ui/Layout.h"
+
+namespace zt::ui {
+
+// Static text; takes no focus. A new text is painted at once, without waiting for the message loop.
+class Label : public Control {
+public:
+    const wchar_t* Kind() const override { return L"label"; }
+    void Configure(const LayoutRow& row) override;
+
+    TextAlign Alignment() const { return alignment_; }
+    bool WordWrap() const { return wordWrap_; }
+    bool AutoSize() const { return autoSize_; }
+
+protected:
+    CreateParams GetCreateParams() const override;
+    void TextChanged() override;
+    HBRUSH CtlColor(HDC dc) override;
+
+private:
+    void FitToText();
+
+    TextAlign alignment_ = TextAlign::Left;
+    bool wordWrap_ = false;
+    bool autoSize_ = false;
+};
+
+} // namespace zt::ui
