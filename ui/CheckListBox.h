@@ -1,0 +1,35 @@
+#pragma once
+#include "ui/Control.h"
+
+#include <string>
+#include <vector>
+
+namespace zt::ui {
+
+// A list whose every item carries a tick box that the mouse and the space bar toggle. Items are
+// kept in the order they are added, in columns filled top to bottom; each tick mark is readable
+// from outside through the list's item data (1 ticked, 0 not).
+class CheckListBox : public Control {
+public:
+    const wchar_t* Kind() const override { return L"check-list box"; }
+    void Configure(const LayoutRow& row) override;
+
+    std::size_t Count() const { return items_.size(); }
+    const std::wstring& Item(std::size_t index) const { return items_[index].text; }
+    bool Checked(std::size_t index) const { return items_[index].checked; }
+    void SetChecked(std::size_t index, bool checked);
+    // Appends an item, not ticked; returns its index.
+    std::size_t Add(std::wstring text);
+    void Clear();
+
+private:
+    struct Item {
+        std::wstring text;
+        bool checked = false;
+    };
+    std::vector<Item> items_;
+    int columns_ = 1;
+    int itemHeight_ = 13;
+};
+
+} // namespace zt::ui

@@ -1,0 +1,20 @@
+#pragma once
+#include "ui/Control.h"
+
+#include <cstdint>
+#include <span>
+
+namespace zt::ui {
+
+// A picture drawn at its natural size from the control's top-left corner, with its alpha, clipped
+// to the control.
+class Image : public Control {
+public:
+    const wchar_t* Kind() const override { return L"image"; }
+    // Decodes a PNG picture; malformed data raises.
+    void SetPicture(std::span<const std::uint8_t> png);
+    // The same, from a resource of the executable of type RCDATA.
+    void LoadPictureResource(const wchar_t* name);
+};
+
+} // namespace zt::ui
