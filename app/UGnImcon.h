@@ -42,9 +42,16 @@ public:
     void CargarAliasBDE();
     void Importar();
 
+    // The required alias, whose driver type names the engine, and the engine indexes of RdgTipMoto.
+    static constexpr const wchar_t* kAliasRequerido = L"Zentor7";
+    static constexpr int kMotorSqlServer = 0;
+    static constexpr int kMotorOracle = 1;
+    static constexpr int kMotorPostgreSql = 2;
+
 private:
     void HabilitarNuevosParametros(bool pHabilitar);
     void ValidarDatos();
+    void MostrarVersionEnTitulo();
 };
 
 extern std::unique_ptr<TFrmGnImcon> FrmGnImcon;
