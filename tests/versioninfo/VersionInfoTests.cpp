@@ -2,6 +2,7 @@
 
 #include "runtime/Exceptions.h"
 #include "tests/versioninfo/TestFiles.h"
+#include "versioninfo/ExecutableFileName.h"
 #include "versioninfo/FileDate.h"
 
 #include <gtest/gtest.h>
@@ -219,6 +220,13 @@ TEST(ReadEXEVersionData, DefaultFormatsAreTheUsersOwn) {
     EXPECT_EQ(data.DateModified,
               FormatDosDateTime(FileAge(FixturePath(L"vi_own.dll")), LoadUserRegionalFormats()));
     EXPECT_EQ(data.FileVersion, L"16.0.1.1");
+}
+
+TEST(ExecutableFileName, NamesTheRunningExecutableInFull) {
+    const std::wstring path = ExecutableFileName();
+    EXPECT_EQ(path.substr(path.rfind(L'\\') + 1), L"versioninfo_tests.exe");
+    EXPECT_EQ(path.substr(1, 2), L":\\");
+    EXPECT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 } // namespace
