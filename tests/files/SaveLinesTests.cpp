@@ -1,0 +1,248 @@
+#include "platform/files/SaveLines.h"
+
+#include "runtime/Exceptions.h"
+#include "tests/files/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace zt {
+namespace {
+
+using test::ReadBytes;
+using test::TestFolder;
+using test::WriteBytes;
+
+const std::vector<std::wstring> kSection = {
+    L"[NOMINA]", L"DriverID=MSSQL", L"Server=SRV\\PROD;x=y", L"DataBase=Nómina", L"User_Name=", L"Password=",
+    L""};
+
+struct LinesCase {
+    const char* name;
+    std::vector<std::wstring> lines;
+    std::string ansi1252;
+    std::string utf8;
+};
+
+const std::vector<LinesCase> kLinesCases = {
+    {"no lines", {}, "", "\xEF\xBB\xBF"},
+    {"empty lines", {L"", L""}, "\r\n\r\n", "\xEF\xBB\xBF\r\n\r\n"},
+    {"letters of 1252",
+     {L"[Año]", L"DataBase=Ñú€"},
+     "[A\xF1o]\r\nDataBase=\xD1\xFA\x80\r\n",
+     "\xEF\xBB\xBF[A\xC3\xB1o]\r\nDataBase=\xC3\x91\xC3\xBA\xE2\x82\xAC\r\n"},
+    {"outside 1252", {L"Server=中"}, "Server=?\r\n", "\xEF\xBB\xBFServer=\xE4\xB8\xAD\r\n"},
+    {"section", kSection,
+     "[NOMINA]\r\nDriverID=MSSQL\r\nServer=SRV\\PROD;x=y\r\nDataBase=N\xF3mina\r\nUser_Name=\r\nPassword="
+     "\r\n\r\n",
+     "\xEF\xBB\xBF[NOMINA]\r\nDriverID=MSSQL\r\nServer=SRV\\PROD;x=y\r\nDataBase=N\xC3\xB3mina\r\nUser_Name="
+     "\r\n"
+     "Password=\r\n\r\n"},
+};
+
+TEST(EncodeLines, EndsEveryLineAndMarksOnlyUtf8) {
+    for (const LinesCase& row : kLinesCases) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(EncodeLines(row.lines, 1252), row.ansi1252);
+        EXPECT_EQ(EncodeLines(row.lines, CP_UTF8), row.utf8);
+    }
+}
+
+class SaveLinesTest : public testing::Test {
+protected:
+    void ExpectUntouched(const std::string& oldBytes) const {
+        EXPECT_EQ(ReadBytes(target), oldBytes);
+        EXPECT_EQ(folder.Entries(), std::set<std::wstring>{L"Conexiones.ini"}) << "a temporary file was left";
+    }
+
+    void ExpectCreateError(const std::wstring& path, DWORD errorCode) const {
+        try {
+            SaveLines(path, kSection);
+            ADD_FAILURE() << "saving succeeded";
+        } catch (const EFCreateError& error) {
+            EXPECT_EQ(error.Message(),
+                      L"Cannot create file \"" + path + L"\". " + SysErrorMessage(errorCode));
+        }
+    }
+
+    TestFolder folder;
+    const std::wstring target = folder.File(L"Conexiones.ini");
+    const std::string oldBytes = "[OLD]\r\nServer=adjusted by hand, longer than nothing\r\n";
+};
+
+TEST_F(SaveLinesTest, ReplacesTheWholeFileWithTheEncodedLines) {
+    for (const LinesCase& row : kLinesCases) {
+        SCOPED_TRACE(row.name);
+        WriteBytes(target, oldBytes);
+        SaveLines(target, row.lines);
+        const std::string bytes = ReadBytes(target);
+        EXPECT_EQ(bytes, EncodeLines(row.lines, GetACP()));
+        if (GetACP() == 1252) {
+            EXPECT_EQ(bytes, row.ansi1252);
+        }
+        EXPECT_EQ(folder.Entries(), std::set<std::wstring>{L"Conexiones.ini"});
+    }
+}
+
+TEST_F(SaveLinesTest, ReadsBackAsIni) {
+    std::vector<std::wstring> lines = kSection;
+    lines.insert(lines.end(),
+                 {L"[Zentor7]", L"DriverID=PG", L"Server=SRV =2", L"User_Name=", L"Password=", L""});
+    SaveLines(target, lines);
+
+    wchar_t names[256] = {};
+    const DWORD length = GetPrivateProfileSectionNamesW(names, 256, target.c_str());
+    EXPECT_EQ(std::wstring(names, length), std::wstring(L"NOMINA\0Zentor7\0", 15));
+
+    const auto value = [&](const wchar_t* section, const wchar_t* key) {
+        wchar_t text[256] = {};
+        GetPrivateProfileStringW(section, key, L"<none>", text, 256, target.c_str());
+        return std::wstring(text);
+    };
+    EXPECT_EQ(value(L"NOMINA", L"Server"), L"SRV\\PROD;x=y");
+    EXPECT_EQ(value(L"NOMINA", L"DataBase"), L"Nómina");
+    EXPECT_EQ(value(L"NOMINA", L"Password"), L"");
+    EXPECT_EQ(value(L"Zentor7", L"Server"), L"SRV =2");
+    EXPECT_EQ(value(L"Zentor7", L"DataBase"), L"<none>");
+}
+
+TEST_F(SaveLinesTest, MissingFolderIsNotCreated) {
+    const std::wstring missing = folder.File(L"version");
+    ExpectCreateError(missing + L"\\Conexiones.ini", ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(GetFileAttributesW(missing.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(folder.Entries().empty());
+}
+
+TEST_F(SaveLinesTest, ReadOnlyFileStaysAsItWas) {
+    WriteBytes(target, oldBytes);
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    ExpectCreateError(target, ERROR_ACCESS_DENIED);
+    ExpectUntouched(oldBytes);
+    EXPECT_NE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_READONLY, 0u)
+        << "the file lost its read-only mark";
+}
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using Handle = std::unique_ptr<void, HandleCloser>;
+
+Handle Owned(HANDLE handle) {
+    return Handle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}
+
+// Another process that keeps the file open without sharing for as long as this object lives.
+class FileHolder {
+public:
+    explicit FileHolder(const std::wstring& path) {
+        const std::wstring prefix = L"zt-holder-" + std::to_wstring(GetCurrentProcessId());
+        const std::wstring readyName = prefix + L"-ready";
+        const std::wstring releaseName = prefix + L"-release";
+        ready_.reset(CreateEventW(nullptr, TRUE, FALSE, readyName.c_str()));
+        release_.reset(CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str()));
+        std::wstring commandLine = L"\"" + test::ExecutableFolder() + L"\\ZtFileHolder.exe\" \"" + path +
+                                   L"\" " + readyName + L" " + releaseName;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process))
+            throw std::runtime_error("cannot start ZtFileHolder.exe");
+        CloseHandle(process.hThread);
+        process_.reset(process.hProcess);
+    }
+    ~FileHolder() {
+        SetEvent(release_.get());
+        WaitForSingleObject(process_.get(), 30'000);
+    }
+    FileHolder(const FileHolder&) = delete;
+    FileHolder& operator=(const FileHolder&) = delete;
+
+    // True once the holder has the file; false when it ended or did not get there within the bound.
+    bool WaitUntilHeld() const {
+        const HANDLE waits[] = {ready_.get(), process_.get()};
+        return WaitForMultipleObjects(2, waits, FALSE, 30'000) == WAIT_OBJECT_0;
+    }
+
+private:
+    Handle ready_;
+    Handle release_;
+    Handle process_;
+};
+
+TEST_F(SaveLinesTest, FileHeldOpenByAnotherProgramStaysAsItWas) {
+    WriteBytes(target, oldBytes);
+    {
+        const FileHolder holder(target);
+        ASSERT_TRUE(holder.WaitUntilHeld()) << "ZtFileHolder.exe did not report holding the file within 30 s";
+        ExpectCreateError(target, ERROR_SHARING_VIOLATION);
+    }
+    ExpectUntouched(oldBytes);
+}
+
+// Stands in for a disk that fills up halfway through the text.
+class FailingHalfway final : public FileWriter {
+public:
+    bool WriteAll(HANDLE file, std::string_view bytes) const override {
+        SystemFileWriter().WriteAll(file, bytes.substr(0, bytes.size() / 2));
+        SetLastError(ERROR_DISK_FULL);
+        return false;
+    }
+};
+
+TEST_F(SaveLinesTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
+    WriteBytes(target, oldBytes);
+    try {
+        SaveLines(target, kSection, FailingHalfway());
+        ADD_FAILURE() << "saving succeeded";
+    } catch (const EWriteError& error) {
+        EXPECT_EQ(error.Message(), kStreamWriteErrorMessage);
+    }
+    ExpectUntouched(oldBytes);
+}
+
+// Looks at the folder while the text is being written.
+class WatchingWriter final : public FileWriter {
+public:
+    WatchingWriter(const TestFolder& folder, std::wstring target)
+        : folder_(folder), target_(std::move(target)) {}
+
+    bool WriteAll(HANDLE file, std::string_view bytes) const override {
+        targetWhileWriting = ReadBytes(target_);
+        for (const std::wstring& name : folder_.Entries()) {
+            if (name == L"Conexiones.ini")
+                continue;
+            temporaryName = name;
+            const Handle other = Owned(CreateFileW(folder_.File(name).c_str(), GENERIC_READ,
+                                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                   nullptr, OPEN_EXISTING, 0, nullptr));
+            temporaryOpenError = other ? ERROR_SUCCESS : GetLastError();
+        }
+        return SystemFileWriter().WriteAll(file, bytes);
+    }
+
+    mutable std::string targetWhileWriting;
+    mutable std::wstring temporaryName;
+    mutable DWORD temporaryOpenError = ERROR_SUCCESS;
+
+private:
+    const TestFolder& folder_;
+    std::wstring target_;
+};
+
+TEST_F(SaveLinesTest, WritesAnUnsharedTemporaryFileBesideTheTargetFirst) {
+    WriteBytes(target, oldBytes);
+    const WatchingWriter writer(folder, target);
+    SaveLines(target, kSection, writer);
+
+    EXPECT_EQ(writer.targetWhileWriting, oldBytes);
+    EXPECT_FALSE(writer.temporaryName.empty()) << "no second file in the folder while writing";
+    EXPECT_EQ(writer.temporaryOpenError, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(ReadBytes(target), EncodeLines(kSection, GetACP()));
+    EXPECT_EQ(folder.Entries(), std::set<std::wstring>{L"Conexiones.ini"});
+}
+
+} // namespace
+} // namespace zt
