@@ -1,0 +1,98 @@
+// Runs catalogue operations in a fresh process, so that each run starts its own engine session, and
+// prints what they give, as UTF-8:
+//   names | driver:<alias> | params:<alias> | module | errormode
+// Every list operation fills one list that starts out holding "EARLIER=line", and reports the list's
+// change notifications. Errors print as "! <class> <status codes>: <message>" with CR and LF escaped.
+#include "platform/catalogue/AliasCatalogue.h"
+#include "runtime/Exceptions.h"
+#include "runtime/Format.h"
+
+#include <string>
+#include <windows.h>
+
+namespace {
+
+void Print(std::wstring_view text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
+                        nullptr);
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+              nullptr);
+}
+
+std::wstring Escaped(std::wstring_view text) {
+    std::wstring out;
+    for (const wchar_t c : text)
+        out += c == L'\r' ? L"\\r" : c == L'\n' ? L"\\n" : std::wstring(1, c);
+    return out;
+}
+
+void PrintError(const zt::Exception& error) {
+    std::wstring codes;
+    if (const auto* engine = dynamic_cast<const zt::EDBEngineError*>(&error))
+        for (const std::uint16_t code : engine->StatusCodes())
+            codes += L" " + zt::HexUpper(code, 4);
+    Print(L"! " + std::wstring(error.ClassName()) + codes + L": " + Escaped(error.Message()) + L"\n");
+}
+
+void PrintLines(const zt::StringList& list) {
+    for (const std::wstring& line : list.Lines())
+        Print(line + L"\n");
+}
+
+std::wstring LoadedEngine() {
+    const HMODULE engine = GetModuleHandleW(L"IDAPI32.DLL");
+    if (engine == nullptr)
+        return L"(none)";
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(GetModuleFileNameW(engine, path.data(), static_cast<DWORD>(path.size())));
+    return path;
+}
+
+struct Notices {
+    int changing = 0;
+    int changed = 0;
+};
+
+void Run(const std::wstring& operation, zt::StringList& list, Notices& notices) {
+    Print(L"> " + operation + L"\n");
+    const bool fillsList = operation == L"names" || operation.starts_with(L"params:");
+    notices = {};
+    try {
+        if (operation == L"names") {
+            zt::platform::GetAliasNames(list);
+            PrintLines(list);
+        } else if (operation.starts_with(L"driver:")) {
+            Print(zt::platform::GetAliasDriverName(operation.substr(7)) + L"\n");
+        } else if (operation.starts_with(L"params:")) {
+            zt::platform::GetAliasParams(operation.substr(7), list);
+            PrintLines(list);
+        } else if (operation == L"module") {
+            Print(LoadedEngine() + L"\n");
+        } else if (operation == L"errormode") {
+            Print(zt::HexUpper(GetErrorMode(), 4) + L"\n");
+        } else {
+            Print(L"unknown operation\n");
+        }
+    } catch (const zt::Exception& error) {
+        PrintError(error);
+    }
+    if (fillsList)
+        Print(L"= notices " + zt::IntToStr(notices.changing) + L"/" + zt::IntToStr(notices.changed) + L"\n");
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    zt::StringList list;
+    list.Add(L"EARLIER=line");
+    Notices notices;
+    list.OnChanging = [&notices] { ++notices.changing; };
+    list.OnChange = [&notices] { ++notices.changed; };
+    for (int i = 1; i < argc; ++i)
+        Run(argv[i], list, notices);
+    return 0;
+}
