@@ -1,0 +1,10 @@
+// ZtError.dll: shows each report in a modal window owned by the caller's window.
+#include "errordisplay/ModuleSupport.h"
+#include "errordisplay/ReportContent.h"
+#include "errordisplay/ReportWindow.h"
+
+extern "C" void WINAPI PGnMostrarError(HWND owner, BSTR title, BSTR kind, int32_t /*zero*/,
+                                       const ZtErrorObject* error) {
+    using namespace zt::errordisplay;
+    RunGuarded(error, [&] { ShowReportModal(owner, ReportContentOf(title, kind, error)); });
+}
