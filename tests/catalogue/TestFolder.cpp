@@ -27,6 +27,17 @@ std::string ReadBytes(const fs::path& file) {
     return bytes.str();
 }
 
+// A program that has just ended may still hold its files for a moment under Wine: poll, bounded.
+void RemoveSoon(const fs::path& path) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::error_code error;
+        fs::remove_all(path, error);
+        if (!error && !fs::exists(path, error))
+            return;
+        Sleep(50);
+    }
+}
+
 } // namespace
 
 TestFolder::TestFolder() {
@@ -38,8 +49,7 @@ TestFolder::TestFolder() {
 }
 
 TestFolder::~TestFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
+    RemoveSoon(path_);
 }
 
 fs::path TestFolder::Sub(std::wstring_view name) const {
@@ -137,8 +147,7 @@ ProgramRun RunProgram(const fs::path& program, const std::vector<std::wstring>& 
         }
     }
     run.output = FromUtf8(ReadBytes(outputFile));
-    std::error_code ignored;
-    fs::remove(outputFile, ignored);
+    RemoveSoon(outputFile);
     return run;
 }
 
