@@ -71,12 +71,7 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-} // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    ShotState state{.folder = ProgramFolder()};
-    DeleteFileW((state.folder + L"errorshot.ready").c_str());
-
+int ShowOneReport(HINSTANCE instance, ShotState& state) {
     // The real module lies one folder up, beside the program it belongs to.
     const std::wstring moduleFolder = state.folder + L"..";
     SetDllDirectoryW(moduleFolder.c_str());
@@ -117,4 +112,22 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (!state.pressedOk)
         return 14;
     return ownerBack ? 0 : 15;
+}
+
+} // namespace
+
+// The virtual desktop does not pass the exit code on, so it is also left in "errorshot.result".
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    ShotState state{.folder = ProgramFolder()};
+    DeleteFileW((state.folder + L"errorshot.ready").c_str());
+    const int result = ShowOneReport(instance, state);
+    const std::string text = std::to_string(result);
+    const HANDLE file = CreateFileW((state.folder + L"errorshot.result").c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    return result;
 }
