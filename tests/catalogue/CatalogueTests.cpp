@@ -54,7 +54,7 @@ constexpr std::string_view kWorkstation = "\xEF\xBB\xBF; test workstation\r\n"
                                           "[DATABASES\\Archivo\\DB INFO]\r\n"
                                           "PATH=C:\\Datos\\Médico\r\n"
                                           "TYPE=STANDARD\r\n"
-                                          "DEFAULT DRIVER=PARADOX\r\n"
+                                          "DEFAULT DRIVER=TABLAS\r\n"
                                           "[DATABASES\\Archivo\\DB OPEN]\r\n"
                                           "NOT READ=1\r\n"
                                           "[DATABASES\\archivo_bajo\\DB INFO]\r\n"
@@ -148,7 +148,7 @@ TEST_F(Catalogue, DriverTypeOfAnAlias) {
 TEST_F(Catalogue, ParamsOfStandardAliasesAreTheirInfoWithoutType) {
     Store(kWorkstation);
     EXPECT_EQ(Run({L"params:Archivo", L"params:ARCHIVO_BAJO", L"params:Mixto"}),
-              Lines({L"> params:Archivo", L"PATH=C:\\Datos\\Médico", L"DEFAULT DRIVER=PARADOX",
+              Lines({L"> params:Archivo", L"PATH=C:\\Datos\\Médico", L"DEFAULT DRIVER=TABLAS",
                      L"= notices 1/1", L"> params:ARCHIVO_BAJO", L"PATH=D:\\", L"= notices 1/1",
                      L"> params:Mixto", L"TYPE=again", L"= notices 1/1"}));
 }
