@@ -22,12 +22,23 @@ public:
     std::size_t Add(std::wstring text);
     void Clear();
 
+protected:
+    CreateParams GetCreateParams() const override;
+    void HandleCreated() override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool DrawItem(DRAWITEMSTRUCT& item) override;
+
 private:
-    struct Item {
+    struct Entry {
         std::wstring text;
         bool checked = false;
     };
-    std::vector<Item> items_;
+    void AddNative(std::size_t index);
+    void UpdateColumnWidth();
+    void Toggle(std::size_t index);
+    void ToggleAt(LPARAM point);
+
+    std::vector<Entry> items_;
     int columns_ = 1;
     int itemHeight_ = 13;
 };

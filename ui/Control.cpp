@@ -77,6 +77,15 @@ void Control::SetText(std::wstring text) {
     TextChanged();
 }
 
+void Control::TextFromWindow() {
+    if (hwnd_ == nullptr)
+        return;
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+    text_ = std::move(text);
+    TextChanged();
+}
+
 void Control::SetEnabled(bool enabled) {
     enabled_ = enabled;
     if (hwnd_ != nullptr)

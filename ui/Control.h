@@ -86,6 +86,8 @@ protected:
     virtual void HandleCreated() {}
     // Called after every change of the text.
     virtual void TextChanged() {}
+    // Takes over a text that the native window already shows (typed by the user).
+    void TextFromWindow();
 
 
     // Messages of the control's own native window; the default passes them on.

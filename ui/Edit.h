@@ -11,6 +11,9 @@ public:
 protected:
     CreateParams GetCreateParams() const override;
     void Command(WORD notifyCode) override;
+
+private:
+    void HandleCreated() override;
 };
 
 } // namespace zt::ui

@@ -2,7 +2,9 @@
 #include "ui/Control.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
+#include <type_traits>
 
 namespace zt::ui {
 
@@ -15,6 +17,25 @@ public:
     void SetPicture(std::span<const std::uint8_t> png);
     // The same, from a resource of the executable of type RCDATA.
     void LoadPictureResource(const wchar_t* name);
+
+    int PictureWidth() const { return width_; }
+    int PictureHeight() const { return height_; }
+
+protected:
+    CreateParams GetCreateParams() const override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    struct BitmapDeleter {
+        void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+    };
+    using BitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
+
+    void Paint(HDC dc);
+
+    BitmapHandle bitmap_; // premultiplied 32-bit top-down DIB section
+    int width_ = 0;
+    int height_ = 0;
 };
 
 } // namespace zt::ui

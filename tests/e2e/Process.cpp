@@ -1,0 +1,74 @@
+#include "Process.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace zt::e2e {
+namespace {
+
+std::string Narrow(const std::wstring& text) {
+    std::string out(static_cast<std::size_t>(
+                        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr)),
+                    '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), static_cast<int>(out.size()), nullptr,
+                        nullptr);
+    out.pop_back();
+    return out;
+}
+
+} // namespace
+
+Process Process::Launch(const std::wstring& exe, const std::wstring& workingDirectory,
+                        const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty())
+        commandLine += L" " + arguments;
+    std::wstring folder = workingDirectory;
+    if (folder.empty())
+        folder = exe.substr(0, exe.find_last_of(L"\\/"));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &info))
+        throw std::runtime_error("cannot start " + Narrow(exe) + " (error " + std::to_string(GetLastError()) +
+                                 ")");
+    CloseHandle(info.hThread);
+    return Process(info.hProcess, info.dwProcessId);
+}
+
+Process Process::Attach(DWORD processId) {
+    HANDLE handle =
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, processId);
+    if (handle == nullptr)
+        throw std::runtime_error("cannot open process " + std::to_string(processId));
+    Process process(handle, processId);
+    process.detached_ = true; // not ours to end
+    return process;
+}
+
+Process::Process(Process&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)), id_(other.id_), detached_(other.detached_) {}
+
+Process::~Process() {
+    if (handle_ == nullptr)
+        return;
+    if (!detached_ && Running()) {
+        TerminateProcess(handle_, 99);
+        WaitForSingleObject(handle_, 10000);
+    }
+    CloseHandle(handle_);
+}
+
+bool Process::Running() const {
+    return WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+}
+
+DWORD Process::WaitForExit(milliseconds bound) const {
+    WaitFor([&] { return !Running(); }, "the end of process " + std::to_string(id_), bound);
+    DWORD code = 0;
+    GetExitCodeProcess(handle_, &code);
+    return code;
+}
+
+} // namespace zt::e2e

@@ -1,0 +1,38 @@
+#pragma once
+// A child process of the driver; one still running when the object goes is ended.
+#include "Wait.h"
+
+#include <string>
+#include <windows.h>
+
+namespace zt::e2e {
+
+class Process {
+public:
+    // Starts `exe` with `workingDirectory` as its current folder (the exe's folder when empty).
+    static Process Launch(const std::wstring& exe, const std::wstring& workingDirectory = {},
+                          const std::wstring& arguments = {});
+    // Takes hold of a running process, e.g. the owner of a window found on the desktop.
+    static Process Attach(DWORD processId);
+
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&&) = delete;
+    Process(const Process&) = delete;
+    ~Process();
+
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return handle_; }
+    bool Running() const;
+    // Waits for the end of the process and returns its exit code.
+    DWORD WaitForExit(milliseconds bound = kDefaultBound) const;
+    // Leaves the process running when this object goes.
+    void Detach() { detached_ = true; }
+
+private:
+    Process(HANDLE handle, DWORD id) : handle_(handle), id_(id) {}
+    HANDLE handle_ = nullptr;
+    DWORD id_ = 0;
+    bool detached_ = false;
+};
+
+} // namespace zt::e2e

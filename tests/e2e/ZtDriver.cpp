@@ -1,0 +1,128 @@
+// ZtDriver.exe: the end-to-end driver on the command line, for the demo and the screenshots.
+// Commands are listed in README.md beside this file.
+#include "Input.h"
+#include "MainWindow.h"
+#include "Process.h"
+#include "WindowTree.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace zt::e2e;
+
+std::string Utf8(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr,
+                        nullptr);
+    return out;
+}
+
+milliseconds Seconds(const std::vector<std::wstring>& args, std::size_t index, int fallback) {
+    return milliseconds(1000LL * (args.size() > index ? std::stoi(args[index]) : fallback));
+}
+
+HWND MainWindow(milliseconds bound) {
+    return WaitForVisibleWindow(0, kMainWindowClass, bound);
+}
+
+DWORD OwnerProcess(HWND hwnd) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(hwnd, &id);
+    return id;
+}
+
+void Dump(HWND hwnd, int depth) {
+    const WindowInfo info = Describe(hwnd);
+    std::printf("%*s%s \"%s\" %d,%d %dx%d%s style=%08lX exstyle=%08lX\n", depth * 2, "",
+                Utf8(info.className).c_str(), Utf8(info.text).c_str(), info.rect.left, info.rect.top,
+                info.rect.width, info.rect.height, info.enabled ? "" : " disabled",
+                static_cast<unsigned long>(info.style), static_cast<unsigned long>(info.exStyle));
+    if (ClassName(hwnd) == L"ListBox")
+        for (const ListItem& item : ListBoxItems(hwnd))
+            std::printf("%*s[%c] %s\n", depth * 2 + 2, "", item.data == 1 ? 'x' : ' ',
+                        Utf8(item.text).c_str());
+    for (HWND child : Children(hwnd))
+        Dump(child, depth + 1);
+}
+
+int Close(milliseconds bound) {
+    HWND window = MainWindow(bound);
+    const Process process = Process::Attach(OwnerProcess(window));
+    CloseWindowAsUser(window);
+    const DWORD code = process.WaitForExit(bound);
+    std::printf("exit code %lu\n", static_cast<unsigned long>(code));
+    return static_cast<int>(code);
+}
+
+int Show(const std::vector<std::wstring>& args) {
+    const std::filesystem::path ready = args[4];
+    const std::filesystem::path done = args[5];
+    const milliseconds bound = Seconds(args, 6, 120);
+    RunningApp app(args[2], args[3]);
+    std::FILE* marker = _wfopen(ready.c_str(), L"w");
+    if (marker == nullptr)
+        throw std::runtime_error("cannot write " + Utf8(ready.wstring()));
+    std::fclose(marker);
+    WaitFor([&] { return std::filesystem::exists(done); }, "the file " + Utf8(done.wstring()), bound);
+    const DWORD code = app.Close();
+    std::printf("exit code %lu\n", static_cast<unsigned long>(code));
+    return static_cast<int>(code);
+}
+
+int Usage() {
+    std::fputs("usage: ZtDriver start <exe> [<folder>]\n"
+               "       ZtDriver wait [<seconds>]\n"
+               "       ZtDriver dump [<seconds>]\n"
+               "       ZtDriver close [<seconds>]\n"
+               "       ZtDriver show <exe> <folder> <ready-file> <done-file> [<seconds>]\n",
+               stderr);
+    return 2;
+}
+
+int Run(const std::vector<std::wstring>& args) {
+    if (args.size() < 2)
+        return Usage();
+    UsePhysicalPixels();
+    const std::wstring& command = args[1];
+    if (command == L"start" && args.size() >= 3) {
+        const std::wstring folder = args.size() >= 4 ? args[3] : std::wstring{};
+        Process process = Process::Launch(args[2], folder);
+        HWND window = WaitForVisibleWindow(process.Id(), kMainWindowClass);
+        WaitPainted(window);
+        process.Detach();
+        std::printf("pid %lu window %p\n", static_cast<unsigned long>(process.Id()),
+                    static_cast<void*>(window));
+        return 0;
+    }
+    if (command == L"wait") {
+        HWND window = MainWindow(Seconds(args, 2, 20));
+        WaitPainted(window);
+        return 0;
+    }
+    if (command == L"dump") {
+        Dump(MainWindow(Seconds(args, 2, 20)), 0);
+        return 0;
+    }
+    if (command == L"close")
+        return Close(Seconds(args, 2, 20));
+    if (command == L"show" && args.size() >= 6)
+        return Show(args);
+    return Usage();
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    try {
+        return Run(std::vector<std::wstring>(argv, argv + argc));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "ZtDriver: %s\n", e.what());
+        return 3;
+    }
+}
