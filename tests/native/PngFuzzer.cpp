@@ -5,6 +5,7 @@
 #include "tests/native/PngBuilder.h"
 #include "ui/png/PngDecoder.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -48,8 +49,10 @@ Bytes BuildAround(std::span<const std::uint8_t> input) {
                               .interlace = static_cast<std::uint8_t>(input[4] & 1)};
     const std::span<const std::uint8_t> scanlines = input.subspan(5);
     std::vector<Bytes> chunks;
+    std::size_t entries = 0;
     if (format.colourType == 3) {
-        const std::size_t entries = std::size_t{1} << format.bitDepth;
+        // Palettes shorter than the depth allows, so that indices can fall outside them.
+        entries = 1 + (input[0] >> 2) % (std::size_t{1} << format.bitDepth);
         Bytes palette(entries * 3);
         for (std::size_t i = 0; i < palette.size(); ++i) {
             palette[i] = static_cast<std::uint8_t>(i * 37);
@@ -57,7 +60,8 @@ Bytes BuildAround(std::span<const std::uint8_t> input) {
         chunks.push_back(ChunkBytes("PLTE", palette));
     }
     if (input[0] & 2) {
-        const Bytes transparency = format.colourType == 3   ? Bytes(input[1] % 8 + 1u, 0x80)
+        const Bytes transparency = format.colourType == 3
+                                       ? Bytes(std::min<std::size_t>(input[1] % 8 + 1u, entries), 0x80)
                                    : format.colourType == 0 ? Bytes{0, 1}
                                                             : Bytes{0, 1, 0, 2, 0, 3};
         if (format.colourType == 0 || format.colourType == 2 || format.colourType == 3) {
