@@ -39,11 +39,11 @@ void ApplyLayout(Form& form, std::span<const LayoutRow> rows, std::span<const La
         control->SetParent(parent);
         control->SetTabOrder(row.tabOrder);
         control->SetBounds(scale(row.bounds));
-        control->SetText(std::wstring(row.caption));
-        control->SetEnabled(row.enabled);
         if (row.font != nullptr)
             control->SetFont(*row.font);
-        control->Configure(row);
+        control->Configure(row); // before the text, so that a label sized to its text fits it
+        control->SetText(std::wstring(row.caption));
+        control->SetEnabled(row.enabled);
         control->SetAlign(row.align);
     }
 }
