@@ -4,7 +4,6 @@
 #include "versioninfo/ExecutableFileName.h"
 #include "versioninfo/VersionInfo.h"
 
-
 void TFrmGnImcon::FormCreate(zt::ui::Control&) {
     zt::ui::Application::Instance().SetOnException(
         [this](void* Sender, const zt::Exception& E) { AppException(Sender, E); });
