@@ -1,0 +1,262 @@
+// The utility's whole job on prepared catalogues: discovery, the checks, the connections file, the
+// message box, the shell's "open", and the reports that reach the recording error module.
+#include "Input.h"
+#include "MainWindow.h"
+#include "ScratchFolder.h"
+#include "tests/files/OpenRecorder.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace zt::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kOutputFolder = L"C:\\zentor\\version";
+const fs::path kOutputFile = kOutputFolder / L"Conexiones.ini";
+
+std::string ReadBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const fs::path& file, const std::string& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string CrLf(std::initializer_list<const char*> lines) {
+    std::string text;
+    for (const char* line : lines)
+        text += std::string(line) + "\r\n";
+    return text;
+}
+
+// A prepared folder: the utility, the stand-in engine with a catalogue, the recording error module.
+class Workstation {
+public:
+    explicit Workstation(const std::string& catalogue) {
+        const fs::path bin = ExecutableFolder();
+        exe_ = folder_.CopyIn(bin / L"ZtGnImcon.exe");
+        folder_.CopyIn(bin / L"engine" / L"IDAPI32.DLL");
+        folder_.CopyIn(bin / L"recording" / L"ZtError.dll");
+        WriteBytes(folder_.Path() / L"aliases.cfg", catalogue);
+        test::RegisterOpenRecorder((bin / L"ZtOpenRecorder.exe").wstring());
+        SetEnvironmentVariableW(test::kOpenLogVariable, OpenLog().c_str());
+    }
+    ~Workstation() { SetEnvironmentVariableW(test::kOpenLogVariable, nullptr); }
+
+    const fs::path& Exe() const { return exe_; }
+    const fs::path& Folder() const { return folder_.Path(); }
+    fs::path OpenLog() const { return folder_.Path() / L"open.log"; }
+    std::string Reports() const { return ReadBytes(folder_.Path() / L"ZtError.log"); }
+
+private:
+    ScratchFolder folder_;
+    fs::path exe_;
+};
+
+std::string Alias(const char* name, const char* type, std::initializer_list<const char*> open) {
+    std::string text = std::string("[DATABASES\\") + name + "\\DB INFO]\nTYPE=" + type + "\n";
+    text += std::string("[DATABASES\\") + name + "\\DB OPEN]\n";
+    for (const char* entry : open)
+        text += std::string(entry) + "\n";
+    return text;
+}
+
+HWND Find(HWND top, const wchar_t* className, const wchar_t* text) {
+    HWND found = FindDescendant(top, className, text);
+    EXPECT_NE(found, nullptr) << "no control of class " << testing::PrintToString(std::wstring(className));
+    return found;
+}
+
+HWND AliasList(HWND top) { return FindDescendant(top, L"ListBox"); }
+
+// Waits for the "generated" message box, reads it and dismisses it.
+MessageBoxInfo DismissGeneratedBox(RunningApp& app) {
+    const HWND box = WaitFor(
+        [&] {
+            const std::vector<HWND> boxes = MessageBoxes(app.GetProcess().Id());
+            return boxes.empty() ? HWND{} : boxes.front();
+        },
+        "the message box after the run", std::chrono::seconds(60));
+    const MessageBoxInfo info = ReadMessageBox(box);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return info;
+}
+
+class ImportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CreateDirectoryW(kOutputFolder.parent_path().c_str(), nullptr);
+        CreateDirectoryW(kOutputFolder.c_str(), nullptr);
+        DeleteFileW(kOutputFile.c_str());
+    }
+};
+
+const std::string kWorkedExample =
+    Alias("NOMINA", "MSSQL", {"SERVER NAME=SRVDATOS", "DATABASE NAME=Nomina", "USER NAME=nomina"}) +
+    Alias("CONTABLE", "MSSQL", {"SERVER NAME=SRVCONTA", "DATABASE NAME=Conta"}) +
+    Alias("ARCHIVO", "STANDARD", {}) +
+    Alias("Zentor7", "MSSQL", {"SERVER NAME=  SRVDATOS\\PRODUCCION ", "DATABASE NAME=GENTE"});
+
+TEST_F(ImportTest, WorkedExampleIsWrittenByteForByteShownAndOpened) {
+    Workstation station(kWorkedExample);
+    RunningApp app(station.Exe(), station.Folder());
+    const HWND list = AliasList(app.Window());
+    ASSERT_NE(list, nullptr);
+    const std::vector<ListItem> listed = ListBoxItems(list);
+    ASSERT_EQ(listed.size(), 3u);
+    EXPECT_EQ(listed[0].text, L"NOMINA");
+    EXPECT_EQ(listed[1].text, L"CONTABLE");
+    EXPECT_EQ(listed[2].text, L"Zentor7");
+    for (const ListItem& item : listed)
+        EXPECT_EQ(item.data, 1) << "every listed alias starts ticked";
+
+    // The user unticks CONTABLE on its tick box (second item of the first column).
+    RECT item{};
+    SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+    MouseClick(list, POINT{item.left + 6, (item.top + item.bottom) / 2});
+    WaitFor([&] { return ListBoxItems(list)[1].data == 0; }, "CONTABLE unticked");
+
+    ClickButton(Find(app.Window(), L"Button", L"&Importar"));
+    const MessageBoxInfo box = DismissGeneratedBox(app);
+    EXPECT_EQ(box.title, L"Importar Conexiones BDE a Alvenor");
+    EXPECT_EQ(box.text, L"Archivo de Conexiones generado en la ruta: \rC:\\zentor\\version\\Conexiones.ini\r"
+                        L"Puede realizar los ajustes necesarios al archivo Conexiones.ini");
+
+    EXPECT_EQ(ReadBytes(kOutputFile),
+              CrLf({"[NOMINA]", "DriverID=MSSQL", "Server=SRVDATOS", "DataBase=Nomina", "User_Name=", "Password=", "",
+                    "[Zentor7]", "DriverID=MSSQL", "Server=SRVDATOS\\PRODUCCION", "DataBase=GENTE", "User_Name=",
+                    "Password=", ""}));
+    const std::string opened = *WaitFor(
+        [&]() -> std::optional<std::string> {
+            const std::string log = ReadBytes(station.OpenLog());
+            if (log.find("\"C:\\zentor\\version\\Conexiones.ini\"") == std::string::npos)
+                return std::nullopt;
+            return log;
+        },
+        "the shell's open of the file to reach the recording handler", std::chrono::seconds(30));
+    EXPECT_NE(opened.find("ZtOpenRecorder.exe"), std::string::npos);
+    EXPECT_EQ(station.Reports(), "") << "a run without errors reports nothing";
+    EXPECT_EQ(app.Close(), 0u);
+}
+
+TEST_F(ImportTest, EngineVariantsShapeTheSections) {
+    struct Case {
+        const char* name;
+        std::string catalogue;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"ORACLE: no server line, the server name as database",
+         Alias("NOMINA", "ORACLE", {"SERVER NAME=SRVDATOS", "DATABASE NAME=Nomina"}) +
+             Alias("Zentor7", "ORACLE", {"SERVER NAME=  SRVDATOS\\PRODUCCION "}),
+         CrLf({"[NOMINA]", "DriverID=ORA", "DataBase=SRVDATOS", "User_Name=", "Password=", "", "[Zentor7]",
+               "DriverID=ORA", "DataBase=SRVDATOS\\PRODUCCION", "User_Name=", "Password=", ""})},
+        {"no engine (lower-case mssql): no driver line, no database line; names matched in any case",
+         Alias("Zentor7", "mssql", {"server name=\t SRV\xC2\xA0" "1 \t", "DATABASE NAME=X"}) +
+             Alias("Otro", "MSSQL", {"DATABASE NAME=sin servidor"}),
+         CrLf({"[Zentor7]", "Server=SRV\xA0" "1", "User_Name=", "Password=", "", "[Otro]", "Server=", "User_Name=",
+               "Password=", ""})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteFileW(kOutputFile.c_str());
+        Workstation station(c.catalogue);
+        RunningApp app(station.Exe(), station.Folder());
+        ClickButton(Find(app.Window(), L"Button", L"&Importar"));
+        DismissGeneratedBox(app);
+        EXPECT_EQ(ReadBytes(kOutputFile), c.expected);
+        EXPECT_EQ(app.Close(), 0u);
+    }
+}
+
+TEST_F(ImportTest, PostgreSqlImposesTheTypedServerAndDatabase) {
+    Workstation station(Alias("Zentor7", "POSTGRESQL ANSI", {"SERVER NAME=VIEJO"}) +
+                        Alias("Ventas", "POSTGRESQL ANSI", {"SERVER NAME=VIEJO2"}));
+    RunningApp app(station.Exe(), station.Folder());
+    const HWND box = Find(app.Window(), L"Button", L"Asignar nuevos parámetros ");
+    EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(Find(app.Window(), L"Button", L"&PostgreSQL"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    std::vector<HWND> edits;
+    for (HWND child : Descendants(app.Window()))
+        if (Describe(child).className == L"Edit")
+            edits.push_back(child);
+    ASSERT_EQ(edits.size(), 2u);
+    for (HWND edit : edits) {
+        EXPECT_TRUE(IsWindowEnabled(edit));
+        EXPECT_EQ(Text(edit), L"");
+    }
+    TypeText(edits[0], L"  SRVNUEVO\t");
+    TypeText(edits[1], L"NOMINADB");
+    WaitFor([&] { return Text(edits[1]) == L"NOMINADB"; }, "the database name typed");
+    ClickButton(Find(app.Window(), L"Button", L"&Importar"));
+    DismissGeneratedBox(app);
+    EXPECT_EQ(ReadBytes(kOutputFile),
+              CrLf({"[Zentor7]", "DriverID=PG", "Server=SRVNUEVO", "DataBase=NOMINADB", "User_Name=", "Password=", "",
+                    "[Ventas]", "DriverID=PG", "Server=SRVNUEVO", "DataBase=NOMINADB", "User_Name=", "Password=",
+                    ""}));
+    EXPECT_EQ(app.Close(), 0u);
+}
+
+TEST_F(ImportTest, StartupAndCheckErrorsReachTheErrorModule) {
+    Workstation station(Alias("NOMINA", "MSSQL", {"SERVER NAME=SRV"}));
+    RunningApp app(station.Exe(), station.Folder());
+    EXPECT_TRUE(ListBoxItems(AliasList(app.Window())).empty());
+    ClickButton(Find(app.Window(), L"Button", L"&Importar"));
+    const std::string reports = *WaitFor(
+        [&]() -> std::optional<std::string> {
+            const std::string log = station.Reports();
+            if (std::count(log.begin(), log.end(), '\n') < 2)
+                return std::nullopt;
+            return log;
+        },
+        "two reports in ZtError.log");
+    const std::string first = reports.substr(0, reports.find('\n'));
+    const std::string second = reports.substr(reports.find('\n') + 1);
+    EXPECT_NE(first.find("\"kind\":\"X\""), std::string::npos) << first;
+    EXPECT_NE(first.find("\"ownerVisible\":false"), std::string::npos) << first;
+    EXPECT_NE(first.find("\"title\":\"Importar Conexiones BDE a Alvenor\""), std::string::npos) << first;
+    EXPECT_NE(first.find("Alias Zentor7 no encontrado. Valide por favor y vuelva a ejecutar la aplicaci\xC3\xB3n."),
+              std::string::npos)
+        << first;
+    EXPECT_NE(second.find("\"message\":\"Debe seleccionar al menos un alias para importar.\""), std::string::npos)
+        << second;
+    EXPECT_NE(second.find("\"ownerVisible\":true"), std::string::npos) << second;
+    EXPECT_EQ(app.Close(), 0u);
+}
+
+TEST_F(ImportTest, AMissingFolderIsReportedAndNothingIsShownOrOpened) {
+    Workstation station(kWorkedExample);
+    RemoveDirectoryW(kOutputFolder.c_str());
+    RunningApp app(station.Exe(), station.Folder());
+    ClickButton(Find(app.Window(), L"Button", L"&Importar"));
+    const std::string report = *WaitFor(
+        [&]() -> std::optional<std::string> {
+            const std::string log = station.Reports();
+            if (log.empty())
+                return std::nullopt;
+            return log;
+        },
+        "the save error in ZtError.log", std::chrono::seconds(60));
+    EXPECT_NE(report.find("Cannot create file \\\"C:\\\\zentor\\\\version\\\\Conexiones.ini\\\". "), std::string::npos)
+        << report;
+    EXPECT_TRUE(MessageBoxes(app.GetProcess().Id()).empty());
+    EXPECT_FALSE(fs::exists(station.OpenLog()));
+    EXPECT_FALSE(fs::exists(kOutputFolder));
+    EXPECT_EQ(app.Close(), 0u);
+}
+
+} // namespace
+} // namespace zt::e2e
