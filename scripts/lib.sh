@@ -38,6 +38,8 @@ zt_start_wine() {
     export WINEPREFIX=${WINEPREFIX:-$BUILD/wineprefix}
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
+    # A server left over from an interrupted run of this prefix would hold its stale windows.
+    wineserver -k </dev/null >/dev/null 2>&1 || true
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"

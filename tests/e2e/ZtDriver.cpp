@@ -75,12 +75,45 @@ int Show(const std::vector<std::wstring>& args) {
     return static_cast<int>(code);
 }
 
+// Lets the script outside take a screenshot: <name>.ready appears, then waits for <name>.done.
+void Pause(const std::filesystem::path& shots, const std::wstring& name) {
+    const std::filesystem::path ready = shots / (name + L".ready");
+    const std::filesystem::path done = shots / (name + L".done");
+    std::FILE* marker = _wfopen(ready.c_str(), L"w");
+    if (marker == nullptr)
+        throw std::runtime_error("cannot write " + Utf8(ready.wstring()));
+    std::fclose(marker);
+    WaitFor([&] { return std::filesystem::exists(done); }, "the file " + Utf8(done.wstring()), std::chrono::seconds(60));
+}
+
+// The whole job as a user does it: the window as discovery left it, "&Importar", the message box.
+int Import(const std::vector<std::wstring>& args) {
+    const std::filesystem::path shots = args[4];
+    RunningApp app(args[2], args[3]);
+    Pause(shots, L"main-window");
+    ClickButton(FindDescendant(app.Window(), L"Button", L"&Importar"));
+    const HWND box = WaitFor(
+        [&] {
+            const std::vector<HWND> boxes = MessageBoxes(app.GetProcess().Id());
+            return boxes.empty() ? HWND{} : boxes.front();
+        },
+        "the message box after the run", std::chrono::seconds(120));
+    const MessageBoxInfo info = ReadMessageBox(box);
+    std::printf("message box \"%s\":\n%s\n", Utf8(info.title).c_str(), Utf8(info.text).c_str());
+    Pause(shots, L"message-box");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    const DWORD code = app.Close();
+    std::printf("exit code %lu\n", static_cast<unsigned long>(code));
+    return static_cast<int>(code);
+}
+
 int Usage() {
     std::fputs("usage: ZtDriver start <exe> [<folder>]\n"
                "       ZtDriver wait [<seconds>]\n"
                "       ZtDriver dump [<seconds>]\n"
                "       ZtDriver close [<seconds>]\n"
-               "       ZtDriver show <exe> <folder> <ready-file> <done-file> [<seconds>]\n",
+               "       ZtDriver show <exe> <folder> <ready-file> <done-file> [<seconds>]\n"
+               "       ZtDriver import <exe> <folder> <screenshot-folder>\n",
                stderr);
     return 2;
 }
@@ -113,6 +146,8 @@ int Run(const std::vector<std::wstring>& args) {
         return Close(Seconds(args, 2, 20));
     if (command == L"show" && args.size() >= 6)
         return Show(args);
+    if (command == L"import" && args.size() >= 5)
+        return Import(args);
     return Usage();
 }
 
