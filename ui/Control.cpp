@@ -102,8 +102,8 @@ void Control::SetVisible(bool visible) {
         parent_->Realign();
 }
 
-void Control::SetFont(const FontSpec& spec) {
-    ownFont_ = std::make_unique<Font>(spec, Scale().dpi);
+void Control::SetFont(const FontSpec& description) {
+    ownFont_ = std::make_unique<Font>(description, Scale().dpi);
     ApplyFont();
 }
 

@@ -53,7 +53,7 @@ public:
     int TabOrder() const { return tabOrder_; }
 
     // A font of the control's own; without one it uses its parent's.
-    void SetFont(const FontSpec& spec);
+    void SetFont(const FontSpec& description);
     const Font* GetFont() const;
 
     HWND Handle();

@@ -4,7 +4,7 @@
 
 namespace zt::ui {
 
-Font::Font(FontSpec spec, int dpi) : spec_(std::move(spec)) {
+Font::Font(FontSpec description, int dpi) : spec_(std::move(description)) {
     LOGFONTW lf{};
     lf.lfHeight = spec_.pixelHeight != 0 ? -MulDiv(spec_.pixelHeight, dpi, 96) : -MulDiv(spec_.pointSize, dpi, 72);
     lf.lfWeight = spec_.bold ? FW_BOLD : FW_NORMAL;

@@ -17,7 +17,7 @@ struct FontSpec {
 
 class Font {
 public:
-    Font(FontSpec spec, int dpi);
+    Font(FontSpec description, int dpi);
     ~Font();
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
