@@ -23,7 +23,7 @@ public:
     Font& operator=(const Font&) = delete;
 
     HFONT Handle() const { return handle_; }
-    const FontSpec& Spec() const { return spec_; }
+    const FontSpec& Description() const { return spec_; }
     COLORREF TextColor() const;
 
 private:
