@@ -1,5 +1,6 @@
 #include "engine/AliasStore.h"
 
+#include "engine/OemText.h"
 #include "engine/ZtEngineApi.h"
 
 #include <windows.h>
@@ -33,16 +34,6 @@ std::optional<std::wstring> DecodeUtf8(std::string_view bytes) {
         return std::nullopt;
     std::wstring out(static_cast<std::size_t>(size), L'\0');
     MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), length, out.data(), size);
-    return out;
-}
-
-std::string ToOemBytes(std::wstring_view text) {
-    if (text.empty())
-        return {};
-    const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_OEMCP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_OEMCP, 0, text.data(), length, out.data(), size, nullptr, nullptr);
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "engine/Engine.h"
 
+#include "engine/OemText.h"
 #include "engine/StoreFile.h"
 
 #include <cstring>
@@ -7,16 +8,6 @@
 
 namespace zt::engine {
 namespace {
-
-std::string ToOem(std::wstring_view text) {
-    if (text.empty())
-        return {};
-    const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_OEMCP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_OEMCP, 0, text.data(), length, out.data(), size, nullptr, nullptr);
-    return out;
-}
 
 const ConfigEntry* FindEntry(const std::vector<ConfigEntry>& entries, std::string_view name) {
     for (const ConfigEntry& entry : entries)
@@ -65,7 +56,7 @@ ZtEngStatus Engine::CheckSession(ZtEngSession session) {
     if (session != &session_)
         return Fail(ZT_ENG_INVALID_HANDLE, "Session");
     if (storeFailure_)
-        return Fail(storeFailure_->status, ToOem(storeFailure_->context));
+        return Fail(storeFailure_->status, ToOemBytes(storeFailure_->context));
     return ZT_ENG_OK;
 }
 
