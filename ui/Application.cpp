@@ -1,5 +1,6 @@
 #include "ui/Application.h"
 
+#include "runtime/ExecutableFileName.h"
 #include "ui/Form.h"
 
 #include <new>
@@ -31,12 +32,14 @@ ErrorView Describe(std::exception_ptr error) {
     }
 }
 
-std::wstring ModuleFileName() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring full(path);
-    const std::size_t slash = full.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? full : full.substr(slash + 1);
+// The last-resort report names the module by its file name alone.
+std::wstring ModuleFileName() noexcept {
+    try {
+        const std::wstring full = ExecutableFileName();
+        return full.substr(full.find_last_of(L"\\/") + 1);
+    } catch (...) {
+        return {}; // the report is made all the same
+    }
 }
 
 } // namespace
@@ -53,7 +56,9 @@ Application::~Application() {
         g_instance = nullptr;
 }
 
-Application& Application::Instance() { return *g_instance; }
+Application& Application::Instance() {
+    return *g_instance;
+}
 
 void Application::Run() {
     if (mainForm_ == nullptr)
@@ -131,18 +136,11 @@ void Application::HandleException(void* sender, std::exception_ptr error) {
     }
 }
 
-bool Application::Guard(void* sender, const std::function<void()>& action) noexcept {
+void Application::KeepFailure(void* sender, std::exception_ptr error) noexcept {
     try {
-        action();
-        return true;
+        HandleException(sender, error);
     } catch (...) {
-        const std::exception_ptr error = std::current_exception();
-        try {
-            HandleException(sender, error);
-        } catch (...) {
-            pending_ = std::current_exception();
-        }
-        return false;
+        pending_ = std::current_exception();
     }
 }
 
@@ -166,7 +164,8 @@ std::wstring LastResortText(std::exception_ptr error, const void* address) {
     const ErrorView view = Describe(error);
     std::wstring text = L"Exception " + view.className + L" in module " + ModuleFileName() + L" at ";
     wchar_t pointer[32];
-    swprintf(pointer, 32, L"%016llX", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(address)));
+    swprintf(pointer, 32, L"%016llX",
+             static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(address)));
     text += pointer;
     text += L".\r\n" + view.message;
     if (!view.message.empty() && view.message.back() != L'.')

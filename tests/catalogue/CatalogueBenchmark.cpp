@@ -3,7 +3,8 @@
 // "measure", since the engine session starts once per process; it prints a Markdown table.
 #include "platform/catalogue/AliasCatalogue.h"
 #include "runtime/Exceptions.h"
-#include "tests/catalogue/TestFolder.h"
+#include "runtime/ExecutableFileName.h"
+#include "tests/catalogue/CatalogueTestFiles.h"
 
 #include <cstdio>
 #include <sstream>
@@ -52,12 +53,11 @@ int Compare() {
     std::printf("| Aliases | Start + GetAliasNames (ms) | GetAliasNames again (ms) | "
                 "GetAliasDriverName for every alias (ms) | per call (us) |\n|---:|---:|---:|---:|---:|\n");
     for (const std::size_t aliases : {std::size_t{1'000}, std::size_t{10'000}, std::size_t{32'768}}) {
-        const zt::test::TestFolder folder;
+        const zt::test::ScratchFolder folder;
         zt::test::CopyInto(zt::test::EngineDll(), folder.Path());
         zt::test::WriteBytes(folder.Path() / L"aliases.cfg", Store(aliases));
-        std::wstring self(MAX_PATH, L'\0');
-        self.resize(GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
-        const zt::test::ProgramRun run = zt::test::RunProgram(self, {L"measure"}, folder.Path(), 600'000);
+        const zt::test::ProgramRun run =
+            zt::test::RunProgram(zt::ExecutableFileName(), {L"measure"}, folder.Path(), 600'000);
         std::wistringstream result(run.output);
         std::size_t names = 0, mssql = 0;
         double start = 0, again = 0, typed = 0;

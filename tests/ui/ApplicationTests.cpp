@@ -1,4 +1,5 @@
 #include "runtime/Exceptions.h"
+#include "runtime/ExecutableFileName.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 
@@ -44,7 +45,9 @@ protected:
     Application application;
     std::vector<Report> reports;
     void SetUp() override {
-        application.SetOnException([this](void*, const Exception& e) { reports.push_back({e.ClassName(), e.Message()}); });
+        application.SetOnException([this](void*, const Exception& e) {
+            reports.push_back({e.ClassName(), e.Message()});
+        });
     }
 };
 
@@ -52,7 +55,7 @@ TEST_F(ApplicationTest, GuardHandsEscapingErrorsToTheHandler) {
     ProbeForm form;
     struct Case {
         std::function<void()> raise;
-        const wchar_t* className;  // nullptr: dropped without a report
+        const wchar_t* className; // nullptr: dropped without a report
         const wchar_t* message;
     };
     const Case cases[] = {
@@ -136,10 +139,8 @@ struct ChildResult {
 };
 
 std::wstring ChildPath() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring full(path);
-    return full.substr(0, full.find_last_of(L'\\') + 1) + L"ui_last_resort_child.exe";
+    const std::wstring self = ExecutableFileName();
+    return self.substr(0, self.find_last_of(L'\\') + 1) + L"ui_last_resort_child.exe";
 }
 
 struct FindBox {
@@ -165,7 +166,8 @@ ChildResult RunChild(const std::wstring& kind) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi)) {
         ADD_FAILURE() << "cannot start the child";
         return {};
     }

@@ -1,4 +1,4 @@
-#include "versioninfo/ExecutableFileName.h"
+#include "runtime/ExecutableFileName.h"
 
 #include "runtime/Exceptions.h"
 
