@@ -1,6 +1,7 @@
 #include "ui/Image.h"
 
 #include "runtime/Exceptions.h"
+#include "ui/GdiHandles.h"
 #include "ui/WindowClass.h"
 #include "ui/png/PngDecoder.h"
 
@@ -8,23 +9,6 @@
 #include <string>
 
 namespace zt::ui {
-namespace {
-
-struct MemoryDc {
-    HDC dc;
-    HGDIOBJ old;
-    MemoryDc(HDC compatible, HGDIOBJ object)
-        : dc(CreateCompatibleDC(compatible)), old(SelectObject(dc, object)) {}
-    ~MemoryDc() {
-        SelectObject(dc, old);
-        DeleteDC(dc);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-};
-
-} // namespace
-
 void Image::SetPicture(std::span<const std::uint8_t> png) {
     zt::png::Image decoded;
     try {
@@ -85,9 +69,10 @@ void Image::Paint(HDC dc) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     if (!bitmap_)
         return;
-    const MemoryDc source(dc, bitmap_.get());
+    const MemoryDc source(CreateCompatibleDC(dc));
+    const Selection picture(source.get(), bitmap_.get());
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(dc, 0, 0, width_, height_, source.dc, 0, 0, width_, height_, blend);
+    AlphaBlend(dc, 0, 0, width_, height_, source.get(), 0, 0, width_, height_, blend);
 }
 
 LRESULT Image::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

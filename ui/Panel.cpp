@@ -1,5 +1,6 @@
 #include "ui/Panel.h"
 
+#include "ui/GdiHandles.h"
 #include "ui/WindowClass.h"
 
 namespace zt::ui {
@@ -9,24 +10,29 @@ void DrawBevel(HDC dc, RECT& rect, Bevel bevel) {
     if (bevel == Bevel::None)
         return;
     const bool raised = bevel == Bevel::Raised;
-    HPEN light = CreatePen(PS_SOLID, 1, GetSysColor(raised ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW));
-    HPEN dark = CreatePen(PS_SOLID, 1, GetSysColor(raised ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT));
-    HGDIOBJ old = SelectObject(dc, light);
-    MoveToEx(dc, rect.left, rect.bottom - 1, nullptr);
-    LineTo(dc, rect.left, rect.top);
-    LineTo(dc, rect.right - 1, rect.top);
-    SelectObject(dc, dark);
-    LineTo(dc, rect.right - 1, rect.bottom - 1);
-    LineTo(dc, rect.left - 1, rect.bottom - 1);
-    SelectObject(dc, old);
-    DeleteObject(light);
-    DeleteObject(dark);
+    const GdiObject<HPEN> light(
+        CreatePen(PS_SOLID, 1, GetSysColor(raised ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW)));
+    const GdiObject<HPEN> dark(
+        CreatePen(PS_SOLID, 1, GetSysColor(raised ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT)));
+    {
+        const Selection pen(dc, light.get());
+        MoveToEx(dc, rect.left, rect.bottom - 1, nullptr);
+        LineTo(dc, rect.left, rect.top);
+        LineTo(dc, rect.right - 1, rect.top);
+    }
+    {
+        const Selection pen(dc, dark.get());
+        LineTo(dc, rect.right - 1, rect.bottom - 1);
+        LineTo(dc, rect.left - 1, rect.bottom - 1);
+    }
     InflateRect(&rect, -1, -1);
 }
 
 } // namespace
 
-void Panel::Configure(const LayoutRow& row) { SetBevels(row.bevelOuter, row.bevelInner); }
+void Panel::Configure(const LayoutRow& row) {
+    SetBevels(row.bevelOuter, row.bevelInner);
+}
 
 void Panel::SetBevels(Bevel outer, Bevel inner) {
     outer_ = outer;
