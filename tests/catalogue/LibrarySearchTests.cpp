@@ -1,7 +1,7 @@
 // Where the catalogue finds the engine library: the working directory, the folders of the registry's
 // DLLPATH, then the system's own search (which starts beside the program). Each place gets an engine
 // whose store names the place, so the alias list shows which one was loaded.
-#include "tests/catalogue/TestFolder.h"
+#include "tests/catalogue/CatalogueTestFiles.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -73,7 +73,7 @@ struct Case {
 };
 
 struct Layout {
-    TestFolder root;
+    ScratchFolder root;
     std::filesystem::path work = root.Sub(L"work");
     std::filesystem::path registry = root.Sub(L"registry one");
     std::filesystem::path secondRegistry = root.Sub(L"registry two");

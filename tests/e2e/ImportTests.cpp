@@ -2,15 +2,14 @@
 // message box, the shell's "open", and the reports that reach the recording error module.
 #include "Input.h"
 #include "MainWindow.h"
-#include "ScratchFolder.h"
 #include "tests/files/OpenRecorder.h"
+#include "tests/support/Bytes.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <optional>
 #include <gtest/gtest.h>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -18,21 +17,17 @@
 namespace zt::e2e {
 namespace {
 
+using test::ExecutableFolder;
+using test::ScratchFolder;
+
 namespace fs = std::filesystem;
 
 const fs::path kOutputFolder = L"C:\\zentor\\version";
 const fs::path kOutputFile = kOutputFolder / L"Conexiones.ini";
 
-std::string ReadBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const fs::path& file, const std::string& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << bytes;
+// A log that the program under test may not have written yet reads as empty.
+std::string ReadLog(const fs::path& file) {
+    return fs::exists(file) ? test::ReadBytes(file) : std::string();
 }
 
 std::string CrLf(std::initializer_list<const char*> lines) {
@@ -50,7 +45,7 @@ public:
         exe_ = folder_.CopyIn(bin / L"ZtGnImcon.exe");
         folder_.CopyIn(bin / L"engine" / L"IDAPI32.DLL");
         folder_.CopyIn(bin / L"recording" / L"ZtError.dll");
-        WriteBytes(folder_.Path() / L"aliases.cfg", catalogue);
+        test::WriteBytes(folder_.Path() / L"aliases.cfg", catalogue);
         test::RegisterOpenRecorder((bin / L"ZtOpenRecorder.exe").wstring());
         SetEnvironmentVariableW(test::kOpenLogVariable, OpenLog().c_str());
     }
@@ -59,7 +54,7 @@ public:
     const fs::path& Exe() const { return exe_; }
     const fs::path& Folder() const { return folder_.Path(); }
     fs::path OpenLog() const { return folder_.Path() / L"open.log"; }
-    std::string Reports() const { return ReadBytes(folder_.Path() / L"ZtError.log"); }
+    std::string Reports() const { return ReadLog(folder_.Path() / L"ZtError.log"); }
 
 private:
     ScratchFolder folder_;
@@ -80,16 +75,13 @@ HWND Find(HWND top, const wchar_t* className, const wchar_t* text) {
     return found;
 }
 
-HWND AliasList(HWND top) { return FindDescendant(top, L"ListBox"); }
+HWND AliasList(HWND top) {
+    return FindDescendant(top, L"ListBox");
+}
 
 // Waits for the "generated" message box, reads it and dismisses it.
 MessageBoxInfo DismissGeneratedBox(RunningApp& app) {
-    const HWND box = WaitFor(
-        [&] {
-            const std::vector<HWND> boxes = MessageBoxes(app.GetProcess().Id());
-            return boxes.empty() ? HWND{} : boxes.front();
-        },
-        "the message box after the run", std::chrono::seconds(60));
+    const HWND box = WaitForMessageBox(app.GetProcess().Id(), std::chrono::seconds(60));
     const MessageBoxInfo info = ReadMessageBox(box);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     return info;
@@ -135,13 +127,13 @@ TEST_F(ImportTest, WorkedExampleIsWrittenByteForByteShownAndOpened) {
     EXPECT_EQ(box.text, L"Archivo de Conexiones generado en la ruta: \rC:\\zentor\\version\\Conexiones.ini\r"
                         L"Puede realizar los ajustes necesarios al archivo Conexiones.ini");
 
-    EXPECT_EQ(ReadBytes(kOutputFile),
-              CrLf({"[NOMINA]", "DriverID=MSSQL", "Server=SRVDATOS", "DataBase=Nomina", "User_Name=", "Password=", "",
-                    "[Zentor7]", "DriverID=MSSQL", "Server=SRVDATOS\\PRODUCCION", "DataBase=GENTE", "User_Name=",
-                    "Password=", ""}));
+    EXPECT_EQ(test::ReadBytes(kOutputFile),
+              CrLf({"[NOMINA]", "DriverID=MSSQL", "Server=SRVDATOS", "DataBase=Nomina",
+                    "User_Name=", "Password=", "", "[Zentor7]", "DriverID=MSSQL",
+                    "Server=SRVDATOS\\PRODUCCION", "DataBase=GENTE", "User_Name=", "Password=", ""}));
     const std::string opened = *WaitFor(
         [&]() -> std::optional<std::string> {
-            const std::string log = ReadBytes(station.OpenLog());
+            const std::string log = ReadLog(station.OpenLog());
             if (log.find("\"C:\\zentor\\version\\Conexiones.ini\"") == std::string::npos)
                 return std::nullopt;
             return log;
@@ -165,10 +157,15 @@ TEST_F(ImportTest, EngineVariantsShapeTheSections) {
          CrLf({"[NOMINA]", "DriverID=ORA", "DataBase=SRVDATOS", "User_Name=", "Password=", "", "[Zentor7]",
                "DriverID=ORA", "DataBase=SRVDATOS\\PRODUCCION", "User_Name=", "Password=", ""})},
         {"no engine (lower-case mssql): no driver line, no database line; names matched in any case",
-         Alias("Zentor7", "mssql", {"server name=\t SRV\xC2\xA0" "1 \t", "DATABASE NAME=X"}) +
+         Alias("Zentor7", "mssql",
+               {"server name=\t SRV\xC2\xA0"
+                "1 \t",
+                "DATABASE NAME=X"}) +
              Alias("Otro", "MSSQL", {"DATABASE NAME=sin servidor"}),
-         CrLf({"[Zentor7]", "Server=SRV\xA0" "1", "User_Name=", "Password=", "", "[Otro]", "Server=", "User_Name=",
-               "Password=", ""})},
+         CrLf({"[Zentor7]",
+               "Server=SRV\xA0"
+               "1",
+               "User_Name=", "Password=", "", "[Otro]", "Server=", "User_Name=", "Password=", ""})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -177,7 +174,7 @@ TEST_F(ImportTest, EngineVariantsShapeTheSections) {
         RunningApp app(station.Exe(), station.Folder());
         ClickButton(Find(app.Window(), L"Button", L"&Importar"));
         DismissGeneratedBox(app);
-        EXPECT_EQ(ReadBytes(kOutputFile), c.expected);
+        EXPECT_EQ(test::ReadBytes(kOutputFile), c.expected);
         EXPECT_EQ(app.Close(), 0u);
     }
 }
@@ -203,10 +200,10 @@ TEST_F(ImportTest, PostgreSqlImposesTheTypedServerAndDatabase) {
     WaitFor([&] { return Text(edits[1]) == L"NOMINADB"; }, "the database name typed");
     ClickButton(Find(app.Window(), L"Button", L"&Importar"));
     DismissGeneratedBox(app);
-    EXPECT_EQ(ReadBytes(kOutputFile),
-              CrLf({"[Zentor7]", "DriverID=PG", "Server=SRVNUEVO", "DataBase=NOMINADB", "User_Name=", "Password=", "",
-                    "[Ventas]", "DriverID=PG", "Server=SRVNUEVO", "DataBase=NOMINADB", "User_Name=", "Password=",
-                    ""}));
+    EXPECT_EQ(test::ReadBytes(kOutputFile),
+              CrLf({"[Zentor7]", "DriverID=PG", "Server=SRVNUEVO", "DataBase=NOMINADB",
+                    "User_Name=", "Password=", "", "[Ventas]", "DriverID=PG", "Server=SRVNUEVO",
+                    "DataBase=NOMINADB", "User_Name=", "Password=", ""}));
     EXPECT_EQ(app.Close(), 0u);
 }
 
@@ -228,10 +225,12 @@ TEST_F(ImportTest, StartupAndCheckErrorsReachTheErrorModule) {
     EXPECT_NE(first.find("\"kind\":\"X\""), std::string::npos) << first;
     EXPECT_NE(first.find("\"ownerVisible\":false"), std::string::npos) << first;
     EXPECT_NE(first.find("\"title\":\"Importar Conexiones BDE a Alvenor\""), std::string::npos) << first;
-    EXPECT_NE(first.find("Alias Zentor7 no encontrado. Valide por favor y vuelva a ejecutar la aplicaci\xC3\xB3n."),
-              std::string::npos)
+    EXPECT_NE(
+        first.find("Alias Zentor7 no encontrado. Valide por favor y vuelva a ejecutar la aplicaci\xC3\xB3n."),
+        std::string::npos)
         << first;
-    EXPECT_NE(second.find("\"message\":\"Debe seleccionar al menos un alias para importar.\""), std::string::npos)
+    EXPECT_NE(second.find("\"message\":\"Debe seleccionar al menos un alias para importar.\""),
+              std::string::npos)
         << second;
     EXPECT_NE(second.find("\"ownerVisible\":true"), std::string::npos) << second;
     EXPECT_EQ(app.Close(), 0u);
@@ -250,7 +249,8 @@ TEST_F(ImportTest, AMissingFolderIsReportedAndNothingIsShownOrOpened) {
             return log;
         },
         "the save error in ZtError.log", std::chrono::seconds(60));
-    EXPECT_NE(report.find("Cannot create file \\\"C:\\\\zentor\\\\version\\\\Conexiones.ini\\\". "), std::string::npos)
+    EXPECT_NE(report.find("Cannot create file \\\"C:\\\\zentor\\\\version\\\\Conexiones.ini\\\". "),
+              std::string::npos)
         << report;
     EXPECT_TRUE(MessageBoxes(app.GetProcess().Id()).empty());
     EXPECT_FALSE(fs::exists(station.OpenLog()));

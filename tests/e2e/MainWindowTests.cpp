@@ -1,8 +1,8 @@
 // The main window of the real executable, driven from outside as a user would.
 #include "Input.h"
 #include "MainWindow.h"
-#include "ScratchFolder.h"
 #include "SystemDpi.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -12,6 +12,9 @@
 
 namespace zt::e2e {
 namespace {
+
+using test::ExecutableFolder;
+using test::ScratchFolder;
 
 // What the user sees of each control: where it is in the window tree (child indices in z-order,
 // which is the tab order), its class, text, place at 96 dpi and state.

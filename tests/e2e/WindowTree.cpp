@@ -182,6 +182,15 @@ std::vector<HWND> MessageBoxes(DWORD processId) {
     return boxes;
 }
 
+HWND WaitForMessageBox(DWORD processId, milliseconds bound) {
+    return WaitFor(
+        [&] {
+            const std::vector<HWND> boxes = MessageBoxes(processId);
+            return boxes.empty() ? HWND{} : boxes.front();
+        },
+        "a message box of process " + std::to_string(processId), bound);
+}
+
 MessageBoxInfo ReadMessageBox(HWND box) {
     MessageBoxInfo info;
     info.title = Text(box);

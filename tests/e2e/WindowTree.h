@@ -63,6 +63,8 @@ std::vector<ListItem> ListBoxItems(HWND listBox);
 
 // Message boxes (dialog class "#32770") of a process and what they show.
 std::vector<HWND> MessageBoxes(DWORD processId);
+// The first message box the process shows within the bound.
+HWND WaitForMessageBox(DWORD processId, milliseconds bound = kDefaultBound);
 struct MessageBoxInfo {
     std::wstring title;
     std::wstring text;

@@ -83,7 +83,8 @@ void Pause(const std::filesystem::path& shots, const std::wstring& name) {
     if (marker == nullptr)
         throw std::runtime_error("cannot write " + Utf8(ready.wstring()));
     std::fclose(marker);
-    WaitFor([&] { return std::filesystem::exists(done); }, "the file " + Utf8(done.wstring()), std::chrono::seconds(60));
+    WaitFor([&] { return std::filesystem::exists(done); }, "the file " + Utf8(done.wstring()),
+            std::chrono::seconds(60));
 }
 
 // The whole job as a user does it: the window as discovery left it, "&Importar", the message box.
@@ -92,12 +93,7 @@ int Import(const std::vector<std::wstring>& args) {
     RunningApp app(args[2], args[3]);
     Pause(shots, L"main-window");
     ClickButton(FindDescendant(app.Window(), L"Button", L"&Importar"));
-    const HWND box = WaitFor(
-        [&] {
-            const std::vector<HWND> boxes = MessageBoxes(app.GetProcess().Id());
-            return boxes.empty() ? HWND{} : boxes.front();
-        },
-        "the message box after the run", std::chrono::seconds(120));
+    const HWND box = WaitForMessageBox(app.GetProcess().Id(), std::chrono::seconds(120));
     const MessageBoxInfo info = ReadMessageBox(box);
     std::printf("message box \"%s\":\n%s\n", Utf8(info.title).c_str(), Utf8(info.text).c_str());
     Pause(shots, L"message-box");

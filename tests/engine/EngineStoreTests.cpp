@@ -1,5 +1,6 @@
 #include "engine/ZtEngineApi.h"
-#include "tests/catalogue/TestFolder.h"
+#include "runtime/CodePages.h"
+#include "tests/catalogue/CatalogueTestFiles.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -7,27 +8,6 @@
 
 namespace zt::test {
 namespace {
-
-std::wstring FromOemBytes(std::string_view bytes) {
-    if (bytes.empty())
-        return {};
-    const int size =
-        MultiByteToWideChar(CP_OEMCP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_OEMCP, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), size);
-    return out;
-}
-
-std::string ToOemBytes(std::wstring_view text) {
-    if (text.empty())
-        return {};
-    const int size = WideCharToMultiByte(CP_OEMCP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_OEMCP, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                        nullptr);
-    return out;
-}
 
 // A private copy of the engine DLL, loaded from a scratch folder with the given store beside it (no
 // store when storeUtf8 is null), and unloaded again at the end so that the next one starts afresh.
@@ -58,7 +38,7 @@ public:
     LoadedEngine(const LoadedEngine&) = delete;
     LoadedEngine& operator=(const LoadedEngine&) = delete;
 
-    const TestFolder& Folder() const { return folder_; }
+    const ScratchFolder& Folder() const { return folder_; }
 
     // Started, with a session that sees the store's aliases.
     ZtEngSession Start() {
@@ -80,7 +60,7 @@ public:
             return names;
         ZtEngAliasRecord record{};
         while (nextAlias(cursor, &record) == ZT_ENG_OK)
-            names.push_back(FromOemBytes(record.name));
+            names.push_back(FromOem(record.name));
         closeCursor(cursor);
         return names;
     }
@@ -88,12 +68,12 @@ public:
     std::vector<std::wstring> Branch(ZtEngSession session, std::wstring_view path, ZtEngStatus& status) {
         std::vector<std::wstring> lines;
         ZtEngCursor cursor = nullptr;
-        status = openConfigBranch(session, ToOemBytes(path).c_str(), &cursor);
+        status = openConfigBranch(session, ToOem(path).c_str(), &cursor);
         if (status != ZT_ENG_OK)
             return lines;
         ZtEngConfigEntry entry{};
         while (nextConfigEntry(cursor, &entry) == ZT_ENG_OK)
-            lines.push_back(FromOemBytes(entry.name) + L"=" + FromOemBytes(entry.value));
+            lines.push_back(FromOem(entry.name) + L"=" + FromOem(entry.value));
         closeCursor(cursor);
         return lines;
     }
@@ -101,10 +81,10 @@ public:
     // The driver type, or "#XXXX" with the status of a description that cannot be read.
     std::wstring DriverType(ZtEngSession session, std::wstring_view alias) {
         ZtEngAliasDesc desc{};
-        const ZtEngStatus status = getAliasDesc(session, ToOemBytes(alias).c_str(), &desc);
+        const ZtEngStatus status = getAliasDesc(session, ToOem(alias).c_str(), &desc);
         if (status != ZT_ENG_OK)
             return L"#" + std::to_wstring(status);
-        return FromOemBytes(desc.driverType);
+        return FromOem(desc.driverType);
     }
 
     // "status: context" per entry of the last error.
@@ -112,7 +92,7 @@ public:
         std::vector<std::wstring> entries;
         ZtEngErrorEntry entry{};
         for (std::uint32_t index = 1; getErrorEntry(index, &entry) == ZT_ENG_OK; ++index)
-            entries.push_back(std::to_wstring(entry.status) + L": " + FromOemBytes(entry.context));
+            entries.push_back(std::to_wstring(entry.status) + L": " + FromOem(entry.context));
         return entries;
     }
 
@@ -135,7 +115,7 @@ private:
             throw std::runtime_error(std::string("engine does not export ") + name);
     }
 
-    TestFolder folder_;
+    ScratchFolder folder_;
     HMODULE module_ = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include "ModuleFolder.h"
 
+#include "tests/support/ScratchFolder.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -7,11 +9,9 @@
 namespace zt::testing {
 namespace {
 
+// With its trailing backslash, as the paths below are joined to it.
 std::wstring ProgramFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    path.erase(path.find_last_of(L'\\') + 1);
-    return path;
+    return zt::test::ExecutableFolder().wstring() + L"\\";
 }
 
 std::wstring CurrentDirectory() {

@@ -2,7 +2,8 @@
 #include "platform/files/SaveLines.h"
 
 #include "runtime/Exceptions.h"
-#include "tests/files/TestFolder.h"
+#include "tests/support/Bytes.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 

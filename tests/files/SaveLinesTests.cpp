@@ -1,7 +1,8 @@
 #include "platform/files/SaveLines.h"
 
 #include "runtime/Exceptions.h"
-#include "tests/files/TestFolder.h"
+#include "tests/support/Bytes.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@ namespace zt {
 namespace {
 
 using test::ReadBytes;
-using test::TestFolder;
+using test::ScratchFolder;
 using test::WriteBytes;
 
 const std::vector<std::wstring> kSection = {
@@ -67,7 +68,7 @@ protected:
         }
     }
 
-    TestFolder folder;
+    ScratchFolder folder;
     const std::wstring target = folder.File(L"Conexiones.ini");
     const std::string oldBytes = "[OLD]\r\nServer=adjusted by hand, longer than nothing\r\n";
 };
@@ -142,8 +143,8 @@ public:
         const std::wstring releaseName = prefix + L"-release";
         ready_.reset(CreateEventW(nullptr, TRUE, FALSE, readyName.c_str()));
         release_.reset(CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str()));
-        std::wstring commandLine = L"\"" + test::ExecutableFolder() + L"\\ZtFileHolder.exe\" \"" + path +
-                                   L"\" " + readyName + L" " + releaseName;
+        std::wstring commandLine = L"\"" + (test::ExecutableFolder() / L"ZtFileHolder.exe").wstring() +
+                                   L"\" \"" + path + L"\" " + readyName + L" " + releaseName;
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION process{};
@@ -206,7 +207,7 @@ TEST_F(SaveLinesTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
 // Looks at the folder while the text is being written.
 class WatchingWriter final : public FileWriter {
 public:
-    WatchingWriter(const TestFolder& folder, std::wstring target)
+    WatchingWriter(const ScratchFolder& folder, std::wstring target)
         : folder_(folder), target_(std::move(target)) {}
 
     bool WriteAll(HANDLE file, std::string_view bytes) const override {
@@ -228,7 +229,7 @@ public:
     mutable DWORD temporaryOpenError = ERROR_SUCCESS;
 
 private:
-    const TestFolder& folder_;
+    const ScratchFolder& folder_;
     std::wstring target_;
 };
 

@@ -42,7 +42,7 @@ TEST(DateModified, WrittenFromTheLastWriteTimeInTheGivenFormats) {
         {Local(2024, 12, 31, 0, 0, 2), &kMonthFirst, L"12/31/2024 12:00:02 AM"},
     };
     const test::ScratchFolder folder;
-    const std::wstring file = folder.CopyOf(L"vi_own.dll", L"dated.dll");
+    const std::wstring file = CopyOf(folder, L"vi_own.dll", L"dated.dll");
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.Expected)));
         test::SetLastWriteLocalTime(file, c.LastWrite);
@@ -73,10 +73,10 @@ TEST(DateModified, PackedValueThatIsNoDateRaisesTheDateEncodeError) {
 
 TEST(DateModified, FolderOrMissingFileHasNoAge) {
     const test::ScratchFolder folder;
-    EXPECT_EQ(FileAge(folder.Path()), kNoFileAge);
-    EXPECT_EQ(FileAge(folder.Path() + L"\\missing.dll"), kNoFileAge);
-    EXPECT_NE(FileAge(folder.CopyOf(L"vi_none.dll", L"present.dll")), kNoFileAge);
-    EXPECT_THROW(FormatDosDateTime(FileAge(folder.Path()), kDayFirst), EConvertError);
+    EXPECT_EQ(FileAge(folder.Path().wstring()), kNoFileAge);
+    EXPECT_EQ(FileAge(folder.File(L"missing.dll")), kNoFileAge);
+    EXPECT_NE(FileAge(CopyOf(folder, L"vi_none.dll", L"present.dll")), kNoFileAge);
+    EXPECT_THROW(FormatDosDateTime(FileAge(folder.Path().wstring()), kDayFirst), EConvertError);
 }
 
 } // namespace

@@ -34,33 +34,12 @@ std::vector<std::uint8_t> Utf16Bytes(const std::wstring& text, bool withNul) {
 } // namespace
 
 std::wstring FixturePath(const std::wstring& fileName) {
-    std::wstring self(MAX_PATH, L'\0');
-    self.resize(GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
-    return (std::filesystem::path(self).parent_path() / fileName).wstring();
+    return (ExecutableFolder() / fileName).wstring();
 }
 
-ScratchFolder::ScratchFolder() {
-    wchar_t temp[MAX_PATH + 1];
-    Check(GetTempPathW(MAX_PATH + 1, temp) != 0, "GetTempPathW");
-    for (unsigned attempt = GetTickCount();; ++attempt) {
-        const std::wstring candidate = std::wstring(temp) + L"zt_versioninfo_" +
-                                       std::to_wstring(GetCurrentProcessId()) + L"_" +
-                                       std::to_wstring(attempt);
-        if (CreateDirectoryW(candidate.c_str(), nullptr)) {
-            path_ = candidate;
-            return;
-        }
-        Check(GetLastError() == ERROR_ALREADY_EXISTS, "CreateDirectoryW");
-    }
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::wstring ScratchFolder::CopyOf(const std::wstring& fixtureFileName, const std::wstring& newName) const {
-    const std::wstring target = path_ + L"\\" + newName;
+std::wstring CopyOf(const ScratchFolder& folder, const std::wstring& fixtureFileName,
+                    const std::wstring& newName) {
+    const std::wstring target = folder.File(newName);
     Check(CopyFileW(FixturePath(fixtureFileName).c_str(), target.c_str(), FALSE), "CopyFileW");
     return target;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Files for the version reader's tests: the fixture modules, scratch copies of them, their times and
 // version blocks laid out by hand where a resource compiler would refuse or repair the layout.
+#include "tests/support/ScratchFolder.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -12,21 +14,9 @@ namespace zt::test {
 // A fixture module built beside the test executable.
 std::wstring FixturePath(const std::wstring& fileName);
 
-// A fresh folder of its own, removed with everything in it at the end of the scope.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::wstring& Path() const { return path_; }
-    // A copy of the fixture module under a new name in this folder.
-    std::wstring CopyOf(const std::wstring& fixtureFileName, const std::wstring& newName) const;
-
-private:
-    std::wstring path_;
-};
+// A copy of the fixture module under a new name in the folder.
+std::wstring CopyOf(const ScratchFolder& folder, const std::wstring& fixtureFileName,
+                    const std::wstring& newName);
 
 // Sets the file's last-write time to the given local time, converted the way the reader converts back.
 void SetLastWriteLocalTime(const std::wstring& fileName, const SYSTEMTIME& local);

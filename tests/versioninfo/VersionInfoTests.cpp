@@ -1,8 +1,8 @@
 #include "versioninfo/VersionInfo.h"
 
 #include "runtime/Exceptions.h"
+#include "runtime/ExecutableFileName.h"
 #include "tests/versioninfo/TestFiles.h"
-#include "versioninfo/ExecutableFileName.h"
 #include "versioninfo/FileDate.h"
 
 #include <gtest/gtest.h>
@@ -116,8 +116,8 @@ TEST(ReadEXEVersionData, FileWithoutReadableVersionBlockRaisesTheSystemErrorAndC
         std::vector<std::uint32_t> Codes;
     } cases[] = {
         {FixturePath(L"vi_none.dll"), {ERROR_RESOURCE_DATA_NOT_FOUND, ERROR_RESOURCE_TYPE_NOT_FOUND}},
-        {folder.Path() + L"\\missing.dll", {ERROR_FILE_NOT_FOUND}},
-        {folder.Path() + L"\\no such folder\\missing.dll", {ERROR_PATH_NOT_FOUND}},
+        {folder.File(L"missing.dll"), {ERROR_FILE_NOT_FOUND}},
+        {folder.File(L"no such folder\\missing.dll"), {ERROR_PATH_NOT_FOUND}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.FileName));
@@ -164,8 +164,8 @@ const std::vector<std::uint8_t> kTranslation240A04E4{0x0A, 0x24, 0xE4, 0x04};
 
 TEST(ReadEXEVersionData, TranslationShorterThanOnePairCountsAsNoTranslation) {
     const ScratchFolder folder;
-    const std::wstring shortened = folder.CopyOf(L"vi_none.dll", L"short.dll");
-    const std::wstring whole = folder.CopyOf(L"vi_none.dll", L"whole.dll");
+    const std::wstring shortened = CopyOf(folder, L"vi_none.dll", L"short.dll");
+    const std::wstring whole = CopyOf(folder, L"vi_none.dll", L"whole.dll");
     // The header claims two bytes; the pair's second half lies beyond the value and names the table.
     test::WriteVersionResource(shortened,
                                VersionBlock(kTranslation240A04E4, {TextNode(L"FileVersion", L"9.9")}, 2));
@@ -183,7 +183,7 @@ TEST(ReadEXEVersionData, TranslationShorterThanOnePairCountsAsNoTranslation) {
 
 TEST(ReadEXEVersionData, BlockWithoutTranslationRaisesTheSystemErrorAndChangesNothing) {
     const ScratchFolder folder;
-    const std::wstring file = folder.CopyOf(L"vi_none.dll", L"untranslated.dll");
+    const std::wstring file = CopyOf(folder, L"vi_none.dll", L"untranslated.dll");
     VersionNode table{L"240A04E4", true, {}, {TextNode(L"FileVersion", L"9.9")}};
     VersionNode root = BinaryNode(L"VS_VERSION_INFO", FixedFileInfo());
     root.Children = {VersionNode{L"StringFileInfo", true, {}, {std::move(table)}}};
@@ -197,7 +197,7 @@ TEST(ReadEXEVersionData, BlockWithoutTranslationRaisesTheSystemErrorAndChangesNo
 
 TEST(ReadEXEVersionData, ReadsEachTextToItsNulWithinItsValue) {
     const ScratchFolder folder;
-    const std::wstring file = folder.CopyOf(L"vi_none.dll", L"texts.dll");
+    const std::wstring file = CopyOf(folder, L"vi_none.dll", L"texts.dll");
     // A zero-length value directly followed by the next entry's header, a value that goes on after
     // its NUL, and a last value without NUL that ends the block.
     test::WriteVersionResource(
