@@ -56,12 +56,22 @@ public:
 
     // Runs an action on behalf of a native notification: an escaping error goes to HandleException,
     // and what that raises is kept to be rethrown by the loop, never thrown through the callback.
-    bool Guard(void* sender, const std::function<void()>& action) noexcept;
+    // A template, so that guarding each window message costs no allocation.
+    template <class Action> bool Guard(void* sender, Action&& action) noexcept {
+        try {
+            action();
+            return true;
+        } catch (...) {
+            KeepFailure(sender, std::current_exception());
+            return false;
+        }
+    }
 
     // Rethrows an error kept by Guard, if any.
     void RethrowPending();
 
 private:
+    void KeepFailure(void* sender, std::exception_ptr error) noexcept;
     bool HandleMessage(bool wait);
     void DefaultReport(const Exception& error) const;
 
