@@ -2,9 +2,8 @@
 // message box, the shell's "open", and the reports that reach the recording error module.
 #include "Input.h"
 #include "MainWindow.h"
-#include "tests/files/OpenRecorder.h"
+#include "Workstation.h"
 #include "tests/support/Bytes.h"
-#include "tests/support/ScratchFolder.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -17,66 +16,12 @@
 namespace zt::e2e {
 namespace {
 
-using test::ExecutableFolder;
-using test::ScratchFolder;
-
 namespace fs = std::filesystem;
-
-const fs::path kOutputFolder = L"C:\\zentor\\version";
-const fs::path kOutputFile = kOutputFolder / L"Conexiones.ini";
-
-// A log that the program under test may not have written yet reads as empty.
-std::string ReadLog(const fs::path& file) {
-    return fs::exists(file) ? test::ReadBytes(file) : std::string();
-}
-
-std::string CrLf(std::initializer_list<const char*> lines) {
-    std::string text;
-    for (const char* line : lines)
-        text += std::string(line) + "\r\n";
-    return text;
-}
-
-// A prepared folder: the utility, the stand-in engine with a catalogue, the recording error module.
-class Workstation {
-public:
-    explicit Workstation(const std::string& catalogue) {
-        const fs::path bin = ExecutableFolder();
-        exe_ = folder_.CopyIn(bin / L"ZtGnImcon.exe");
-        folder_.CopyIn(bin / L"engine" / L"IDAPI32.DLL");
-        folder_.CopyIn(bin / L"recording" / L"ZtError.dll");
-        test::WriteBytes(folder_.Path() / L"aliases.cfg", catalogue);
-        test::RegisterOpenRecorder((bin / L"ZtOpenRecorder.exe").wstring());
-        SetEnvironmentVariableW(test::kOpenLogVariable, OpenLog().c_str());
-    }
-    ~Workstation() { SetEnvironmentVariableW(test::kOpenLogVariable, nullptr); }
-
-    const fs::path& Exe() const { return exe_; }
-    const fs::path& Folder() const { return folder_.Path(); }
-    fs::path OpenLog() const { return folder_.Path() / L"open.log"; }
-    std::string Reports() const { return ReadLog(folder_.Path() / L"ZtError.log"); }
-
-private:
-    ScratchFolder folder_;
-    fs::path exe_;
-};
-
-std::string Alias(const char* name, const char* type, std::initializer_list<const char*> open) {
-    std::string text = std::string("[DATABASES\\") + name + "\\DB INFO]\nTYPE=" + type + "\n";
-    text += std::string("[DATABASES\\") + name + "\\DB OPEN]\n";
-    for (const char* entry : open)
-        text += std::string(entry) + "\n";
-    return text;
-}
 
 HWND Find(HWND top, const wchar_t* className, const wchar_t* text) {
     HWND found = FindDescendant(top, className, text);
     EXPECT_NE(found, nullptr) << "no control of class " << testing::PrintToString(std::wstring(className));
     return found;
-}
-
-HWND AliasList(HWND top) {
-    return FindDescendant(top, L"ListBox");
 }
 
 // Waits for the "generated" message box, reads it and dismisses it.
@@ -140,7 +85,7 @@ TEST_F(ImportTest, WorkedExampleIsWrittenByteForByteShownAndOpened) {
         },
         "the shell's open of the file to reach the recording handler", std::chrono::seconds(30));
     EXPECT_NE(opened.find("ZtOpenRecorder.exe"), std::string::npos);
-    EXPECT_EQ(station.Reports(), "") << "a run without errors reports nothing";
+    EXPECT_TRUE(station.Reports().empty()) << "a run without errors reports nothing";
     EXPECT_EQ(app.Close(), 0u);
 }
 
@@ -186,10 +131,7 @@ TEST_F(ImportTest, PostgreSqlImposesTheTypedServerAndDatabase) {
     const HWND box = Find(app.Window(), L"Button", L"Asignar nuevos parámetros ");
     EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendMessageW(Find(app.Window(), L"Button", L"&PostgreSQL"), BM_GETCHECK, 0, 0), BST_CHECKED);
-    std::vector<HWND> edits;
-    for (HWND child : Descendants(app.Window()))
-        if (Describe(child).className == L"Edit")
-            edits.push_back(child);
+    const std::vector<HWND> edits = OverrideEdits(app.Window());
     ASSERT_EQ(edits.size(), 2u);
     for (HWND edit : edits) {
         EXPECT_TRUE(IsWindowEnabled(edit));
@@ -212,16 +154,10 @@ TEST_F(ImportTest, StartupAndCheckErrorsReachTheErrorModule) {
     RunningApp app(station.Exe(), station.Folder());
     EXPECT_TRUE(ListBoxItems(AliasList(app.Window())).empty());
     ClickButton(Find(app.Window(), L"Button", L"&Importar"));
-    const std::string reports = *WaitFor(
-        [&]() -> std::optional<std::string> {
-            const std::string log = station.Reports();
-            if (std::count(log.begin(), log.end(), '\n') < 2)
-                return std::nullopt;
-            return log;
-        },
-        "two reports in ZtError.log");
-    const std::string first = reports.substr(0, reports.find('\n'));
-    const std::string second = reports.substr(reports.find('\n') + 1);
+    const std::vector<std::string> reports = station.WaitForReports(2);
+    ASSERT_EQ(reports.size(), 2u);
+    const std::string& first = reports[0];
+    const std::string& second = reports[1];
     EXPECT_NE(first.find("\"kind\":\"X\""), std::string::npos) << first;
     EXPECT_NE(first.find("\"ownerVisible\":false"), std::string::npos) << first;
     EXPECT_NE(first.find("\"title\":\"Importar Conexiones BDE a Alvenor\""), std::string::npos) << first;
@@ -241,14 +177,9 @@ TEST_F(ImportTest, AMissingFolderIsReportedAndNothingIsShownOrOpened) {
     RemoveDirectoryW(kOutputFolder.c_str());
     RunningApp app(station.Exe(), station.Folder());
     ClickButton(Find(app.Window(), L"Button", L"&Importar"));
-    const std::string report = *WaitFor(
-        [&]() -> std::optional<std::string> {
-            const std::string log = station.Reports();
-            if (log.empty())
-                return std::nullopt;
-            return log;
-        },
-        "the save error in ZtError.log", std::chrono::seconds(60));
+    const std::vector<std::string> reports = station.WaitForReports(1);
+    ASSERT_EQ(reports.size(), 1u);
+    const std::string& report = reports[0];
     EXPECT_NE(report.find("Cannot create file \\\"C:\\\\zentor\\\\version\\\\Conexiones.ini\\\". "),
               std::string::npos)
         << report;
