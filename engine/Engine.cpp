@@ -153,6 +153,11 @@ ZtEngStatus Engine::OpenConfigBranch(ZtEngSession session, const char* path, ZtE
     const StoredAlias* const stored = store_.Find(branch->alias);
     if (stored == nullptr)
         return Fail(ZT_ENG_UNKNOWN_ALIAS, AliasContext(branch->alias));
+#ifdef ZT_ENGINE_UNREADABLE_BRANCH_PREFIX
+    // A test build: the branches of the aliases so named cannot be read, though their descriptions can.
+    if (stored->name.starts_with(ZT_ENGINE_UNREADABLE_BRANCH_PREFIX))
+        return Fail(ZT_ENG_UNKNOWN_BRANCH, "Path: " + std::string(path));
+#endif
     return NewCursor({nullptr, branch->branch == Branch::Info ? &stored->info : &stored->open, 0}, cursor);
 }
 

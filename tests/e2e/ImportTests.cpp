@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "Workstation.h"
 #include "tests/support/Bytes.h"
+#include "tests/support/FileHolder.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -76,6 +77,16 @@ TEST_F(ImportTest, WorkedExampleIsWrittenByteForByteShownAndOpened) {
               CrLf({"[NOMINA]", "DriverID=MSSQL", "Server=SRVDATOS", "DataBase=Nomina",
                     "User_Name=", "Password=", "", "[Zentor7]", "DriverID=MSSQL",
                     "Server=SRVDATOS\\PRODUCCION", "DataBase=GENTE", "User_Name=", "Password=", ""}));
+    // The system's own INI reading sees what was written.
+    wchar_t sections[256] = {};
+    const DWORD length = GetPrivateProfileSectionNamesW(sections, 256, kOutputFile.c_str());
+    EXPECT_EQ(std::wstring(sections, length), std::wstring(L"NOMINA\0Zentor7\0", 15));
+    wchar_t server[128] = {};
+    GetPrivateProfileStringW(L"Zentor7", L"Server", L"?", server, 128, kOutputFile.c_str());
+    EXPECT_STREQ(server, L"SRVDATOS\\PRODUCCION");
+    GetPrivateProfileStringW(L"NOMINA", L"User_Name", L"?", server, 128, kOutputFile.c_str());
+    EXPECT_STREQ(server, L"");
+
     const std::string opened = *WaitFor(
         [&]() -> std::optional<std::string> {
             const std::string log = ReadLog(station.OpenLog());
@@ -186,6 +197,100 @@ TEST_F(ImportTest, AMissingFolderIsReportedAndNothingIsShownOrOpened) {
     EXPECT_TRUE(MessageBoxes(app.GetProcess().Id()).empty());
     EXPECT_FALSE(fs::exists(station.OpenLog()));
     EXPECT_FALSE(fs::exists(kOutputFolder));
+    EXPECT_EQ(app.Close(), 0u);
+}
+
+// A failed run leaves the old file as it was, no temporary file, no message box, no opening, no
+// dialog; its error reaches the error module.
+void ExpectFailedRunLeftNothing(RunningApp& app, const Workstation& station, const std::string& oldBytes) {
+    EXPECT_EQ(test::ReadBytes(kOutputFile), oldBytes);
+    std::vector<std::wstring> entries;
+    for (const fs::directory_entry& entry : fs::directory_iterator(kOutputFolder))
+        entries.push_back(entry.path().filename().wstring());
+    EXPECT_EQ(entries, std::vector<std::wstring>{L"Conexiones.ini"}) << "a temporary file was left";
+    EXPECT_TRUE(MessageBoxes(app.GetProcess().Id()).empty());
+    EXPECT_TRUE(TopWindows(app.GetProcess().Id(), L"TFrmInfoP50").empty()) << "the dialog outlived its run";
+    EXPECT_FALSE(fs::exists(station.OpenLog()));
+}
+
+const std::string kOldFile = "[VIEJO]\r\nServer=ajustado a mano\r\n";
+
+TEST_F(ImportTest, AFailedParameterFetchReplacesNothingAndIsReported) {
+    test::WriteBytes(kOutputFile, kOldFile);
+    Workstation station(Alias("Uno", "MSSQL", {"SERVER NAME=S1"}) +
+                            Alias("Dos", "MSSQL", {"SERVER NAME=S2"}) +
+                            Alias("FALLA_Tres", "MSSQL", {"SERVER NAME=S3"}) +
+                            Alias("Cuatro", "MSSQL", {"SERVER NAME=S4"}) + Alias("Zentor7", "MSSQL", {}),
+                        {.engineFolder = L"engine-unreadable-branch"});
+    RunningApp app(station.Exe(), station.Folder());
+    ASSERT_EQ(ListBoxItems(AliasList(app.Window())).size(), 5u);
+    ClickButton(Find(app.Window(), L"Button", L"&Importar"));
+    const std::vector<std::string> reports = station.WaitForReports(1);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_TRUE(HasText(reports[0], "class", "EDBEngineError")) << reports[0];
+    EXPECT_NE(reports[0].find("FALLA_Tres"), std::string::npos) << reports[0];
+    ExpectFailedRunLeftNothing(app, station, kOldFile);
+    EXPECT_EQ(app.Close(), 0u);
+}
+
+TEST_F(ImportTest, AFileThatCannotBeReplacedStaysAsItWas) {
+    struct Case {
+        const char* name;
+        bool readOnly;
+        bool heldOpen;
+    };
+    for (const Case c : {Case{"read-only", true, false}, Case{"held open by another program", false, true}}) {
+        SCOPED_TRACE(c.name);
+        SetFileAttributesW(kOutputFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+        test::WriteBytes(kOutputFile, kOldFile);
+        if (c.readOnly) {
+            ASSERT_TRUE(SetFileAttributesW(kOutputFile.c_str(), FILE_ATTRIBUTE_READONLY));
+        }
+        std::optional<test::FileHolder> holder;
+        if (c.heldOpen) {
+            holder.emplace(kOutputFile.wstring());
+            ASSERT_TRUE(holder->WaitUntilHeld()) << "ZtFileHolder.exe did not report holding the file";
+        }
+        Workstation station(kWorkedExample);
+        RunningApp app(station.Exe(), station.Folder());
+        ClickButton(Find(app.Window(), L"Button", L"&Importar"));
+        const std::vector<std::string> reports = station.WaitForReports(1);
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_NE(reports[0].find("Cannot create file \\\"C:\\\\zentor\\\\version\\\\Conexiones.ini\\\". "),
+                  std::string::npos)
+            << reports[0];
+        holder.reset();
+        ExpectFailedRunLeftNothing(app, station, kOldFile);
+        EXPECT_EQ(app.Close(), 0u);
+    }
+    SetFileAttributesW(kOutputFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(ImportTest, AClickDuringARunStartsNothing) {
+    std::string catalogue = Alias("Zentor7", "MSSQL", {"SERVER NAME=S"});
+    for (int i = 0; i < 3000; ++i) {
+        std::string name = "A";
+        name += std::to_string(i);
+        catalogue += Alias(name.c_str(), "MSSQL", {"SERVER NAME=S", "DATABASE NAME=D"});
+    }
+    Workstation station(catalogue);
+    RunningApp app(station.Exe(), station.Folder());
+    const HWND button = Find(app.Window(), L"Button", L"&Importar");
+    ClickButton(button);
+    WaitForVisibleWindow(app.GetProcess().Id(), L"TFrmInfoP50", std::chrono::seconds(60));
+    ClickButton(button); // handled while the run is under way, between two aliases
+    DismissGeneratedBox(app);
+    // Once the main loop answers again, no second run has been started by that click.
+    DWORD_PTR ignored = 0;
+    ASSERT_NE(SendMessageTimeoutW(app.Window(), WM_NULL, 0, 0, SMTO_NORMAL, 30'000, &ignored), 0);
+    EXPECT_TRUE(MessageBoxes(app.GetProcess().Id()).empty());
+    EXPECT_TRUE(TopWindows(app.GetProcess().Id(), L"TFrmInfoP50").empty());
+    EXPECT_TRUE(station.Reports().empty());
+    const std::string file = test::ReadBytes(kOutputFile);
+    std::size_t sections = 0;
+    for (std::size_t at = file.find("\r\n["); at != std::string::npos; at = file.find("\r\n[", at + 1))
+        ++sections;
+    EXPECT_EQ(sections + 1, 3001u) << "every alias written once";
     EXPECT_EQ(app.Close(), 0u);
 }
 

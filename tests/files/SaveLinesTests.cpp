@@ -2,6 +2,7 @@
 
 #include "runtime/Exceptions.h"
 #include "tests/support/Bytes.h"
+#include "tests/support/FileHolder.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -134,49 +135,10 @@ Handle Owned(HANDLE handle) {
     return Handle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
-// Another process that keeps the file open without sharing for as long as this object lives.
-class FileHolder {
-public:
-    explicit FileHolder(const std::wstring& path) {
-        const std::wstring prefix = L"zt-holder-" + std::to_wstring(GetCurrentProcessId());
-        const std::wstring readyName = prefix + L"-ready";
-        const std::wstring releaseName = prefix + L"-release";
-        ready_.reset(CreateEventW(nullptr, TRUE, FALSE, readyName.c_str()));
-        release_.reset(CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str()));
-        std::wstring commandLine = L"\"" + (test::ExecutableFolder() / L"ZtFileHolder.exe").wstring() +
-                                   L"\" \"" + path + L"\" " + readyName + L" " + releaseName;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION process{};
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &process))
-            throw std::runtime_error("cannot start ZtFileHolder.exe");
-        CloseHandle(process.hThread);
-        process_.reset(process.hProcess);
-    }
-    ~FileHolder() {
-        SetEvent(release_.get());
-        WaitForSingleObject(process_.get(), 30'000);
-    }
-    FileHolder(const FileHolder&) = delete;
-    FileHolder& operator=(const FileHolder&) = delete;
-
-    // True once the holder has the file; false when it ended or did not get there within the bound.
-    bool WaitUntilHeld() const {
-        const HANDLE waits[] = {ready_.get(), process_.get()};
-        return WaitForMultipleObjects(2, waits, FALSE, 30'000) == WAIT_OBJECT_0;
-    }
-
-private:
-    Handle ready_;
-    Handle release_;
-    Handle process_;
-};
-
 TEST_F(SaveLinesTest, FileHeldOpenByAnotherProgramStaysAsItWas) {
     WriteBytes(target, oldBytes);
     {
-        const FileHolder holder(target);
+        const test::FileHolder holder(target);
         ASSERT_TRUE(holder.WaitUntilHeld()) << "ZtFileHolder.exe did not report holding the file within 30 s";
         ExpectCreateError(target, ERROR_SHARING_VIOLATION);
     }
