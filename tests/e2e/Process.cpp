@@ -1,6 +1,7 @@
 #include "Process.h"
 
 #include <stdexcept>
+#include <tlhelp32.h>
 #include <utility>
 
 namespace zt::e2e {
@@ -69,6 +70,32 @@ DWORD Process::WaitForExit(milliseconds bound) const {
     DWORD code = 0;
     GetExitCodeProcess(handle_, &code);
     return code;
+}
+
+SuspendedProcess::SuspendedProcess(DWORD processId) {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot list the threads");
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != processId)
+            continue;
+        if (HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID)) {
+            if (SuspendThread(thread) != static_cast<DWORD>(-1))
+                threads_.push_back(thread);
+            else
+                CloseHandle(thread);
+        }
+    }
+    CloseHandle(snapshot);
+}
+
+SuspendedProcess::~SuspendedProcess() {
+    for (HANDLE thread : threads_) {
+        ResumeThread(thread);
+        CloseHandle(thread);
+    }
 }
 
 } // namespace zt::e2e

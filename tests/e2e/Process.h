@@ -3,6 +3,7 @@
 #include "Wait.h"
 
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace zt::e2e {
@@ -33,6 +34,19 @@ private:
     HANDLE handle_ = nullptr;
     DWORD id_ = 0;
     bool detached_ = false;
+};
+
+// Every thread of a process held still for the lifetime of the object, e.g. to take a screenshot of
+// a window that would otherwise be gone.
+class SuspendedProcess {
+public:
+    explicit SuspendedProcess(DWORD processId);
+    ~SuspendedProcess();
+    SuspendedProcess(const SuspendedProcess&) = delete;
+    SuspendedProcess& operator=(const SuspendedProcess&) = delete;
+
+private:
+    std::vector<HANDLE> threads_;
 };
 
 } // namespace zt::e2e

@@ -107,7 +107,10 @@ HWND WaitForVisibleWindow(DWORD processId, std::wstring_view className, millisec
 }
 
 void WaitPainted(HWND top, milliseconds bound) {
-    Ask(top, WM_NULL, 0, 0); // the loop has run since the window was shown
+    // The loop has run since the window was shown; a large list may keep it busy for a while.
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(top, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(bound.count()), &ignored))
+        throw TimeoutError("the window's message loop did not answer");
     WaitFor(
         [&] {
             for (HWND hwnd : Descendants(top))

@@ -93,6 +93,18 @@ int Import(const std::vector<std::wstring>& args) {
     RunningApp app(args[2], args[3]);
     Pause(shots, L"main-window");
     ClickButton(FindDescendant(app.Window(), L"Button", L"&Importar"));
+    // The dialog lives as long as the run: catch it and hold the program still for its picture.
+    const auto runStart = std::chrono::steady_clock::now();
+    while (MessageBoxes(app.GetProcess().Id()).empty() &&
+           std::chrono::steady_clock::now() - runStart < std::chrono::seconds(120)) {
+        const std::vector<HWND> dialogs = TopWindows(app.GetProcess().Id(), L"TFrmInfoP50");
+        if (!dialogs.empty() && IsWindowVisible(dialogs.front())) {
+            const SuspendedProcess still(app.GetProcess().Id());
+            Pause(shots, L"progress-dialog");
+            break;
+        }
+        Sleep(1);
+    }
     const HWND box = WaitForMessageBox(app.GetProcess().Id(), std::chrono::seconds(120));
     const MessageBoxInfo info = ReadMessageBox(box);
     std::printf("message box \"%s\":\n%s\n", Utf8(info.title).c_str(), Utf8(info.text).c_str());
