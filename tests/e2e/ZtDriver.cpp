@@ -87,6 +87,22 @@ void Pause(const std::filesystem::path& shots, const std::wstring& name) {
             std::chrono::seconds(60));
 }
 
+// Painted, with its counter past the first item ("1 de 6", ...).
+bool ShowsAnItem(HWND dialog) {
+    if (GetUpdateRect(dialog, nullptr, FALSE))
+        return false;
+    for (HWND child : Descendants(dialog)) {
+        if (GetUpdateRect(child, nullptr, FALSE))
+            return false;
+    }
+    for (HWND child : Descendants(dialog)) {
+        const std::wstring text = Text(child);
+        if (text.find(L" de ") != std::wstring::npos && !text.starts_with(L"0 "))
+            return true;
+    }
+    return false;
+}
+
 // The whole job as a user does it: the window as discovery left it, "&Importar", the message box.
 int Import(const std::vector<std::wstring>& args) {
     const std::filesystem::path shots = args[4];
@@ -98,7 +114,7 @@ int Import(const std::vector<std::wstring>& args) {
     while (MessageBoxes(app.GetProcess().Id()).empty() &&
            std::chrono::steady_clock::now() - runStart < std::chrono::seconds(120)) {
         const std::vector<HWND> dialogs = TopWindows(app.GetProcess().Id(), L"TFrmInfoP50");
-        if (!dialogs.empty() && IsWindowVisible(dialogs.front())) {
+        if (!dialogs.empty() && IsWindowVisible(dialogs.front()) && ShowsAnItem(dialogs.front())) {
             const SuspendedProcess still(app.GetProcess().Id());
             Pause(shots, L"progress-dialog");
             break;
