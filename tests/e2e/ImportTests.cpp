@@ -7,6 +7,7 @@
 #include "tests/support/FileHolder.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
@@ -68,6 +69,27 @@ TEST_F(ImportTest, WorkedExampleIsWrittenByteForByteShownAndOpened) {
     WaitFor([&] { return ListBoxItems(list)[1].data == 0; }, "CONTABLE unticked");
 
     ClickButton(Find(app.Window(), L"Button", L"&Importar"));
+    // The dialog counts every listed alias in its total and only the ticked ones as items.
+    std::vector<std::wstring> counters;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (MessageBoxes(app.GetProcess().Id()).empty()) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "no message box after the run within 60 s";
+        for (HWND dialog : TopWindows(app.GetProcess().Id(), L"TFrmInfoP50"))
+            for (HWND child : Descendants(dialog)) {
+                wchar_t text[64] = {};
+                GetWindowTextW(child, text, 64); // the stored text: no message to the busy program
+                const std::wstring counter = text;
+                if (counter.find(L" de ") != std::wstring::npos &&
+                    (counters.empty() || counters.back() != counter))
+                    counters.push_back(counter);
+            }
+        ASSERT_TRUE(app.GetProcess().Running());
+        Sleep(1); // polling the counter as it changes
+    }
+    EXPECT_NE(std::find(counters.begin(), counters.end(), L"0 de 3"), counters.end())
+        << testing::PrintToString(counters);
+    EXPECT_EQ(std::find(counters.begin(), counters.end(), L"3 de 3"), counters.end())
+        << testing::PrintToString(counters);
     const MessageBoxInfo box = DismissGeneratedBox(app);
     EXPECT_EQ(box.title, L"Importar Conexiones BDE a Alvenor");
     EXPECT_EQ(box.text, L"Archivo de Conexiones generado en la ruta: \rC:\\zentor\\version\\Conexiones.ini\r"
@@ -149,14 +171,14 @@ TEST_F(ImportTest, PostgreSqlImposesTheTypedServerAndDatabase) {
         EXPECT_EQ(Text(edit), L"");
     }
     TypeText(edits[0], L"  SRVNUEVO\t");
-    TypeText(edits[1], L"NOMINADB");
-    WaitFor([&] { return Text(edits[1]) == L"NOMINADB"; }, "the database name typed");
+    TypeText(edits[1], L"NOMINADB\u4E2D"); // the last letter is not in the ANSI code page
+    WaitFor([&] { return Text(edits[1]) == L"NOMINADB\u4E2D"; }, "the database name typed");
     ClickButton(Find(app.Window(), L"Button", L"&Importar"));
     DismissGeneratedBox(app);
     EXPECT_EQ(test::ReadBytes(kOutputFile),
-              CrLf({"[Zentor7]", "DriverID=PG", "Server=SRVNUEVO", "DataBase=NOMINADB",
+              CrLf({"[Zentor7]", "DriverID=PG", "Server=SRVNUEVO", "DataBase=NOMINADB?",
                     "User_Name=", "Password=", "", "[Ventas]", "DriverID=PG", "Server=SRVNUEVO",
-                    "DataBase=NOMINADB", "User_Name=", "Password=", ""}));
+                    "DataBase=NOMINADB?", "User_Name=", "Password=", ""}));
     EXPECT_EQ(app.Close(), 0u);
 }
 
@@ -279,8 +301,10 @@ TEST_F(ImportTest, AClickDuringARunStartsNothing) {
     ClickButton(button);
     WaitForVisibleWindow(app.GetProcess().Id(), L"TFrmInfoP50", std::chrono::seconds(60));
     ClickButton(button); // handled while the run is under way, between two aliases
-    DismissGeneratedBox(app);
-    // Once the main loop answers again, no second run has been started by that click.
+    const HWND box = WaitForMessageBox(app.GetProcess().Id(), std::chrono::seconds(120));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    WaitFor([&] { return !IsWindow(box); }, "the message box to close");
+    // Once the program answers again, no second run has been started by that click.
     DWORD_PTR ignored = 0;
     ASSERT_NE(SendMessageTimeoutW(app.Window(), WM_NULL, 0, 0, SMTO_NORMAL, 30'000, &ignored), 0);
     EXPECT_TRUE(MessageBoxes(app.GetProcess().Id()).empty());

@@ -61,10 +61,11 @@ TEST(Startup, DiscoveryListsTheAliasesOfZentor7sDriverType) {
          -1,
          false,
          nullptr},
-        {"Zentor7 in another letter case",
-         Alias("ZENTOR7", "MSSQL", {}) + Alias("Conta", "Mssql", {}),
+        {"Zentor7 in another letter case; names with Spanish letters arrive unchanged",
+         Alias("ZENTOR7", "MSSQL", {}) + Alias("Conta", "Mssql", {}) +
+             Alias("Pe\xC3\xB1" "alara_A\xC3\xB1o", "MSSQL", {}),
          {},
-         {L"ZENTOR7", L"Conta"},
+         {L"ZENTOR7", L"Conta", L"Peñalara_Año"},
          0,
          false,
          nullptr},
@@ -201,6 +202,16 @@ TEST(Startup, WithoutAVersionResourceTheWindowOpensWithTheLayoutsCaption) {
     const std::vector<std::string> after = station.WaitForReports(2);
     EXPECT_TRUE(HasText(after[1], "message", "Debe seleccionar al menos un alias para importar."))
         << after[1];
+    EXPECT_EQ(app.Close(), 0u);
+}
+
+TEST(Startup, WithoutAFileVersionTheCaptionEndsInEmptyParentheses) {
+    Workstation station(Alias("Zentor7", "MSSQL", {"SERVER NAME=SRV"}),
+                        {.program = L"ZtGnImcon_nofileversion.exe"});
+    RunningApp app(station.Exe(), station.Folder());
+    EXPECT_EQ(Text(app.Window()), L"GESTIÓN GENERAL - Importar Conexiones BDE a Alvenor ()");
+    EXPECT_EQ(ListBoxItems(AliasList(app.Window())).size(), 1u) << "discovery ran";
+    EXPECT_TRUE(station.Reports().empty());
     EXPECT_EQ(app.Close(), 0u);
 }
 
