@@ -53,6 +53,23 @@ zt_start_wine() {
     ZT_WINESERVER_PID=$!
     wineboot -i </dev/null >/dev/null 2>&1 || true
     trap zt_stop_wine EXIT
+    zt_keep_desktop
+}
+
+# Without a process holding it, Wine closes the default desktop between two tests, and the test
+# that opens it again hands its output to the new desktop process (see DesktopKeeper.cpp).
+zt_keep_desktop() {
+    local keeper="$BUILD/bin/ZtDesktopKeeper.exe"
+    [ -f "$keeper" ] || return 0
+    local ready="$BUILD/desktop-keeper.ready"
+    rm -f "$ready"
+    wine "$keeper" "$(winepath -w "$ready" 2>/dev/null)" </dev/null >/dev/null 2>&1 &
+    local waited=0
+    while [ ! -f "$ready" ] && [ "$waited" -lt 300 ]; do
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    [ -f "$ready" ] || echo "warning: the desktop keeper did not start; tests may wait on Wine's desktop" >&2
 }
 
 zt_stop_wine() {
