@@ -8,8 +8,13 @@ BUILD=${ZT_BUILD_DIR:-$ROOT/build}
 zt_need_packages() {
     local missing=()
     local pkg
-    for pkg in cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev \
-        wine wine64 xvfb imagemagick xauth clang libclang-rt-14-dev python3-pefile zlib1g-dev; do
+    # 32-bit Wine: the program is 32-bit, as the workstation's engine is.
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
+    for pkg in cmake ninja-build g++-mingw-w64-i686-posix mingw-w64-i686-dev libz-mingw-w64-dev \
+        wine wine32:i386 wine64 fonts-wine xvfb imagemagick xauth clang libclang-rt-14-dev python3-pefile \
+        zlib1g-dev; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
     done
     if [ ${#missing[@]} -gt 0 ]; then
@@ -21,10 +26,24 @@ zt_need_packages() {
     [ -d /usr/src/googletest ] || { apt-get install -y -qq googletest >/dev/null; }
 }
 
+# A prefix made before 32-bit Wine was installed has no syswow64 and cannot start 32-bit programs.
+zt_fresh_prefix_if_64bit_only() {
+    local prefix=$1
+    if [ -d "$prefix/drive_c/windows" ] && [ ! -d "$prefix/drive_c/windows/syswow64" ]; then
+        echo "Making a new Wine prefix at $prefix: the old one was made without 32-bit support"
+        rm -rf "$prefix"
+    fi
+}
+
 zt_build() {
+    local toolchain="$ROOT/cmake/mingw-w64-i686.cmake"
+    # A build folder configured for another toolchain (the former 64-bit build) starts over.
+    if [ -f "$BUILD/CMakeCache.txt" ] && ! grep -q "^CMAKE_TOOLCHAIN_FILE:.*=$toolchain\$" "$BUILD/CMakeCache.txt"; then
+        rm -rf "$BUILD/CMakeCache.txt" "$BUILD/CMakeFiles" "$BUILD/build.ninja"
+    fi
     if [ ! -f "$BUILD/build.ninja" ]; then
         cmake -S "$ROOT" -B "$BUILD" -G Ninja \
-            -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
+            -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
     fi
     cmake --build "$BUILD" -j "$(nproc)"
 }
@@ -36,6 +55,7 @@ ZT_WINESERVER_PID=""
 # keeps a descriptor of ours, so a test runner reading our output is never held open by them.
 zt_start_wine() {
     export WINEPREFIX=${WINEPREFIX:-$BUILD/wineprefix}
+    zt_fresh_prefix_if_64bit_only "$WINEPREFIX"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     # A server left over from an interrupted run of this prefix would hold its stale windows.

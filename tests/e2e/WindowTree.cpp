@@ -82,7 +82,7 @@ std::vector<HWND> TopWindows(DWORD processId, std::wstring_view className) {
         std::vector<HWND> found;
     } search{processId, className, {}};
     EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
+        [](HWND hwnd, LPARAM param) CALLBACK -> BOOL {
             auto& s = *reinterpret_cast<Search*>(param);
             DWORD owner = 0;
             GetWindowThreadProcessId(hwnd, &owner);

@@ -1,9 +1,10 @@
-# Cross build for Windows x64 with the posix-threads variant of MinGW-w64
-# (GoogleTest needs std::mutex, which the win32-threads variant lacks).
+# Cross build for 32-bit Windows with the posix-threads variant of MinGW-w64 (GoogleTest needs
+# std::mutex, which the win32-threads variant lacks). 32-bit because the workstation's database
+# engine exists only as a 32-bit library.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_SYSTEM_PROCESSOR i686)
 
-set(ZT_TRIPLET x86_64-w64-mingw32)
+set(ZT_TRIPLET i686-w64-mingw32)
 set(CMAKE_C_COMPILER ${ZT_TRIPLET}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${ZT_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${ZT_TRIPLET}-windres)
