@@ -1,6 +1,6 @@
 #include "platform/catalogue/EngineLibrary.h"
 
-#include "platform/catalogue/EngineStatus.h"
+#include "interfaces/EngineInterface.h"
 
 #include <optional>
 #include <string>
@@ -112,11 +112,11 @@ std::uint16_t StatusForLoadError(DWORD systemError) {
     case ERROR_PATH_NOT_FOUND:
     case ERROR_MOD_NOT_FOUND:
     case ERROR_BAD_PATHNAME:
-        return kStatusNoEngineLibrary;
+        return engine_interface::kNoEngineLibrary;
     case ERROR_OUTOFMEMORY:
-        return kStatusNotEnoughMemory;
+        return engine_interface::kNotEnoughMemory;
     default:
-        return kStatusEngineNotLoadable;
+        return engine_interface::kEngineNotLoadable;
     }
 }
 

@@ -149,7 +149,7 @@ TEST_F(Catalogue, ParamsFailuresAreEngineErrorsWithTheEnginesTexts) {
     Store(kWorkstation);
     EXPECT_EQ(Run({L"params:Zentor7", L"params:Nadie", L"params:SinTipo"}),
               Lines({L"> params:Zentor7", L"SERVER NAME=srv01", L"DATABASE NAME=Zentor", L"= notices 1/1",
-                     L"> params:Nadie", L"! EDBEngineError 2D03: Unknown alias\\r\\nAlias: Nadie",
+                     L"> params:Nadie", L"! EDBEngineError 271E: Unknown database\\r\\nAlias: Nadie",
                      L"= notices 1/1", L"> params:SinTipo",
                      L"! EDBEngineError 2D04: The alias has no driver type\\r\\nAlias: SinTipo",
                      L"= notices 1/1"}));

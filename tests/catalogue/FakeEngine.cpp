@@ -7,7 +7,7 @@ extern "C" __declspec(dllexport) std::uint16_t __stdcall DbiInitFn(std::uint16_t
     return ZT_FAKE_INIT_STATUS;
 }
 #else
-extern "C" __declspec(dllexport) std::uint16_t __stdcall ZtEngGetSession(void**) {
+extern "C" __declspec(dllexport) std::uint16_t __stdcall DbiGetCurrSession(void**) {
     return 0;
 }
 #endif
