@@ -112,7 +112,8 @@ static_assert(offsetof(ConfigNode, hasSubNodes) == 290);
 // The entry points. The catalogue binds them by name at run time; the stand-in defines them.
 namespace zt_ei = zt::engine_interface;
 
-ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiInitFn(std::uint16_t version, zt_ei::Environment* environment);
+ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiInitFn(std::uint16_t version,
+                                                       zt_ei::Environment* environment);
 ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiGetCurrSession(zt_ei::SessionHandle* session);
 ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiSetProp(zt_ei::ObjectHandle object, std::uint32_t property,
                                                         std::uint32_t value);
@@ -122,7 +123,8 @@ ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiGetNextRecord(zt_ei::CursorHandl
 ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiCloseCursor(zt_ei::CursorHandle* cursor);
 ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiGetDatabaseDesc(const char* alias,
                                                                 zt_ei::DatabaseDescription* description);
-ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiOpenCfgInfoList(zt_ei::ConfigHandle config, std::int32_t openMode,
+ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiOpenCfgInfoList(zt_ei::ConfigHandle config,
+                                                                std::int32_t openMode,
                                                                 std::int32_t configMode, const char* path,
                                                                 zt_ei::CursorHandle* cursor);
 // text: a buffer of kMessageField bytes.

@@ -29,6 +29,7 @@ zt_need_packages() {
 # Configures (once) and builds one tree with one toolchain file of cmake/.
 zt_build_tree() {
     local tree=$1 toolchain="$ROOT/cmake/$2"
+    shift 2
     # A tree configured for another toolchain starts over.
     if [ -f "$tree/CMakeCache.txt" ] && ! grep -q "^CMAKE_TOOLCHAIN_FILE:.*=$toolchain\$" "$tree/CMakeCache.txt"; then
         rm -rf "$tree/CMakeCache.txt" "$tree/CMakeFiles" "$tree/build.ninja"
@@ -36,7 +37,7 @@ zt_build_tree() {
     if [ ! -f "$tree/build.ninja" ]; then
         cmake -S "$ROOT" -B "$tree" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
     fi
-    cmake --build "$tree" -j "$(nproc)"
+    cmake --build "$tree" -j "$(nproc)" "$@"
 }
 
 # The build that the tests run on.
@@ -44,9 +45,9 @@ zt_build() {
     zt_build_tree "$BUILD" mingw-w64-x86_64.cmake
 }
 
-# The shipped programs.
+# The shipped programs (the executable, the error module) and the stand-in engine, 32-bit.
 zt_build_release() {
-    zt_build_tree "$BUILD32" mingw-w64-i686.cmake
+    zt_build_tree "$BUILD32" mingw-w64-i686.cmake --target ZtGnImcon zt_error_display zt_engine
 }
 
 ZT_XVFB_PID=""

@@ -25,8 +25,8 @@ std::wstring DriverTypeOf(const engine::DatabaseDescription& description) {
 
 void ReadBranch(const EngineSession& session, const std::string& path, StringList& list) {
     engine::CursorHandle opened = nullptr;
-    if (const engine::Status status = session.api.OpenCfgInfoList(nullptr, engine::kOpenReadOnly,
-                                                                  engine::kConfigPersistent, path.c_str(), &opened);
+    if (const engine::Status status = session.api.OpenCfgInfoList(
+            nullptr, engine::kOpenReadOnly, engine::kConfigPersistent, path.c_str(), &opened);
         status != engine::kOk)
         session.RaiseError(status);
     const EngineCursor cursor(session, opened);

@@ -49,7 +49,10 @@ bool IsFile(const std::wstring& path) {
 
 std::optional<std::wstring> RegistryDllPath() {
     HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+    // The engine is a 32-bit library, registered in the registry view of 32-bit programs; asking for
+    // that view changes nothing in a 32-bit process.
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, KEY_READ | KEY_WOW64_32KEY, &opened) !=
+        ERROR_SUCCESS)
         return std::nullopt;
     const KeyHandle key(opened);
     BYTE buffer[kDllPathBufferBytes];

@@ -26,9 +26,11 @@ template <class Function> bool Bind(HMODULE module, const char* name, Function& 
 }
 
 bool BindInterface(HMODULE module, EngineApi& api) {
-    return Bind(module, "DbiGetCurrSession", api.GetCurrSession) && Bind(module, "DbiSetProp", api.SetProperty) &&
+    return Bind(module, "DbiGetCurrSession", api.GetCurrSession) &&
+           Bind(module, "DbiSetProp", api.SetProperty) &&
            Bind(module, "DbiOpenDatabaseList", api.OpenDatabaseList) &&
-           Bind(module, "DbiGetNextRecord", api.GetNextRecord) && Bind(module, "DbiCloseCursor", api.CloseCursor) &&
+           Bind(module, "DbiGetNextRecord", api.GetNextRecord) &&
+           Bind(module, "DbiCloseCursor", api.CloseCursor) &&
            Bind(module, "DbiGetDatabaseDesc", api.GetDatabaseDesc) &&
            Bind(module, "DbiOpenCfgInfoList", api.OpenCfgInfoList) &&
            Bind(module, "DbiGetErrorString", api.GetErrorString) &&
@@ -66,7 +68,8 @@ EngineSession StartSession() {
         session.RaiseError(status);
     const std::uint32_t everyOrigin =
         engine::kConfigModeVirtual | engine::kConfigModePersistent | engine::kConfigModeSession;
-    if (const engine::Status status = session.api.SetProperty(session.handle, engine::kPropConfigMode, everyOrigin);
+    if (const engine::Status status =
+            session.api.SetProperty(session.handle, engine::kPropConfigMode, everyOrigin);
         status != engine::kOk)
         session.RaiseError(status);
 
@@ -93,7 +96,8 @@ void EngineSession::RaiseError(engine::Status status) const {
         codes.push_back(entry.status);
     if (codes.empty())
         codes.push_back(status);
-    throw EDBEngineError(ComposeEngineErrorMessage(status, StatusText(api, status), entries), std::move(codes));
+    throw EDBEngineError(ComposeEngineErrorMessage(status, StatusText(api, status), entries),
+                         std::move(codes));
 }
 
 std::recursive_mutex& EngineLock() {

@@ -39,7 +39,8 @@ const EngineSession& StartedEngineSession();
 // Closes an engine cursor on every path.
 class EngineCursor {
 public:
-    EngineCursor(const EngineSession& session, engine::CursorHandle cursor) : session_(session), cursor_(cursor) {}
+    EngineCursor(const EngineSession& session, engine::CursorHandle cursor)
+        : session_(session), cursor_(cursor) {}
     ~EngineCursor() { session_.api.CloseCursor(&cursor_); }
     EngineCursor(const EngineCursor&) = delete;
     EngineCursor& operator=(const EngineCursor&) = delete;

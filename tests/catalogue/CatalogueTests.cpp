@@ -89,6 +89,15 @@ TEST_F(Catalogue, NamesAreAllAliasesInTheEnginesOrder) {
     EXPECT_EQ(Run({L"names", L"names"}), listing + listing);
 }
 
+// The engine answers 2A07 to a start when something else in the process started it first: still a
+// running session, and every alias of the store is listed.
+TEST_F(Catalogue, AnEngineStartedAlreadyIsUsedAsItIs) {
+    Store("[DATABASES\\Zentor7\\DB INFO]\nTYPE=MSSQL\n[DATABASES\\Otro\\DB INFO]\nTYPE=ORACLE\n");
+    EXPECT_EQ(Run({L"startengine", L"names", L"driver:Otro"}),
+              Lines({L"> startengine", L"0000", L"> names", L"Zentor7", L"Otro", L"= notices 1/1",
+                     L"> driver:Otro", L"ORACLE"}));
+}
+
 TEST_F(Catalogue, EmptyStoreGivesNoNames) {
     Store("; no aliases yet\n");
     EXPECT_EQ(Run({L"names"}), Lines({L"> names", L"= notices 1/1"}));

@@ -52,7 +52,8 @@ public:
         if (init(api::kInterfaceVersion, &environment) != api::kOk)
             throw std::runtime_error("engine does not start");
         api::SessionHandle session = nullptr;
-        if (getCurrSession(&session) != api::kOk || setProp(session, api::kPropConfigMode, kEveryOrigin) != api::kOk)
+        if (getCurrSession(&session) != api::kOk ||
+            setProp(session, api::kPropConfigMode, kEveryOrigin) != api::kOk)
             throw std::runtime_error("engine gives no session");
     }
 
@@ -72,7 +73,8 @@ public:
     std::vector<std::wstring> Branch(std::wstring_view path, api::Status& status) {
         std::vector<std::wstring> lines;
         api::CursorHandle cursor = nullptr;
-        status = openCfgInfoList(nullptr, api::kOpenReadOnly, api::kConfigPersistent, ToOem(path).c_str(), &cursor);
+        status = openCfgInfoList(nullptr, api::kOpenReadOnly, api::kConfigPersistent, ToOem(path).c_str(),
+                                 &cursor);
         if (status != api::kOk)
             return lines;
         api::ConfigNode node{};
@@ -220,8 +222,7 @@ TEST(EngineStore, RefusesABrokenStoreWithItsLineNumber) {
         LoadedEngine engine(c.store.data(), c.store.size());
         // The start does not fail; every request does, with the same report.
         engine.Start();
-        const std::vector<std::wstring> report = {std::to_wstring(kStoreMalformed) + L": " +
-                                                  c.context};
+        const std::vector<std::wstring> report = {std::to_wstring(kStoreMalformed) + L": " + c.context};
         api::Status status = api::kOk;
         EXPECT_TRUE(engine.Aliases(status).empty());
         EXPECT_EQ(status, kStoreMalformed);
@@ -241,8 +242,8 @@ TEST(EngineStore, WithoutAStoreEveryRequestFails) {
     EXPECT_TRUE(engine.Aliases(status).empty());
     EXPECT_EQ(status, kStoreMissing);
     const std::wstring store = (engine.Folder().Path() / L"aliases.cfg").wstring();
-    EXPECT_EQ(engine.LastError(), std::vector<std::wstring>{std::to_wstring(kStoreMissing) + L": " +
-                                                            store + L": system error 2"});
+    EXPECT_EQ(engine.LastError(), std::vector<std::wstring>{std::to_wstring(kStoreMissing) + L": " + store +
+                                                            L": system error 2"});
     EXPECT_EQ(engine.DriverType(L"Zentor7"), L"#" + std::to_wstring(kStoreMissing));
 }
 
@@ -313,8 +314,8 @@ TEST(EngineStore, SessionAndCursorRules) {
     EXPECT_EQ(status, api::kObjectNotFound);
     engine.Branch(L"\\DATABASES\\B\\DB OPEN", status);
     EXPECT_EQ(status, api::kObjectNotFound);
-    EXPECT_EQ(engine.LastError(),
-              std::vector<std::wstring>{std::to_wstring(api::kObjectNotFound) + L": Path: \\DATABASES\\B\\DB OPEN"});
+    EXPECT_EQ(engine.LastError(), std::vector<std::wstring>{std::to_wstring(api::kObjectNotFound) +
+                                                            L": Path: \\DATABASES\\B\\DB OPEN"});
 
     char text[api::kMessageField];
     EXPECT_EQ(engine.getErrorString(api::kUnknownDatabase, text), api::kOk);
@@ -327,8 +328,9 @@ TEST(EngineStore, SessionAndCursorRules) {
 TEST(EngineStore, CutsNamesAndValuesToTheirFields) {
     const std::string value127(127, 'v');
     const std::string name40 = "ENTRY_NAME_" + std::string(29, 'n');
-    const std::string store = "[DATABASES\\A\\DB INFO]\nTYPE=MSSQL\n[DATABASES\\A\\DB OPEN]\nEXACT=" + value127 +
-                              "\nLONGER=" + value127 + "xyz\n" + name40 + "=1\n";
+    const std::string store =
+        "[DATABASES\\A\\DB INFO]\nTYPE=MSSQL\n[DATABASES\\A\\DB OPEN]\nEXACT=" + value127 +
+        "\nLONGER=" + value127 + "xyz\n" + name40 + "=1\n";
     LoadedEngine engine(store.c_str());
     engine.Start();
     api::Status status = api::kOk;
