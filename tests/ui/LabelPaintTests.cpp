@@ -54,7 +54,9 @@ TEST_F(ControlsTest, ALabelIsPaintedBeforeSetTextReturnsWithoutHandlingAMessage)
     for (const bool autoSize : {false, true}) {
         SCOPED_TRACE(autoSize ? "sized to its text" : "fixed size");
         Label label;
-        label.Configure(LayoutRow{.name = L"LEtiqueta", .kind = L"label", .autoSize = autoSize});
+        LayoutRow row{.name = L"LEtiqueta", .kind = L"label", .parent = {}, .bounds = {}};
+        row.autoSize = autoSize;
+        label.Configure(row);
         label.SetText(L"1");
         Host(label, {10, 10, autoSize ? 8 : 400, 13});
         UpdateWindow(form.Handle());
