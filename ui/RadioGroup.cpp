@@ -105,13 +105,9 @@ void RadioGroup::ArrangeButtons() {
             {Scale()(8) + (i / perColumn) * width, top + (i % perColumn) * height, width, height});
 }
 
-void RadioGroup::HandleCreated() {
-    SyncButtons();
-    ArrangeButtons();
-}
-
 LRESULT RadioGroup::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ENABLE)
+    // A group created disabled gets no WM_ENABLE: its items take the state at WM_CREATE.
+    if (message == WM_CREATE || message == WM_ENABLE)
         SyncButtons();
     else if (message == WM_SIZE)
         ArrangeButtons();
