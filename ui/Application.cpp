@@ -1,5 +1,6 @@
 #include "ui/Application.h"
 
+#include "runtime/CodePages.h"
 #include "runtime/ExecutableFileName.h"
 #include "ui/Form.h"
 
@@ -25,8 +26,7 @@ ErrorView Describe(std::exception_ptr error) {
     } catch (const std::bad_alloc&) {
         return {L"EOutOfMemory", kOutOfMemoryMessage};
     } catch (const std::exception& e) {
-        const std::string what = e.what();
-        return {L"Exception", std::wstring(what.begin(), what.end())};
+        return {L"Exception", FromAnsi(e.what())};
     } catch (...) {
         return {L"Exception", L""};
     }
@@ -127,8 +127,7 @@ void Application::HandleException(void* sender, std::exception_ptr error) {
         else
             DefaultReport(outOfMemory);
     } catch (const std::exception& e) {
-        const std::string what = e.what();
-        const Exception plain(std::wstring(what.begin(), what.end()));
+        const Exception plain(FromAnsi(e.what()));
         if (onException_)
             onException_(sender, plain);
         else

@@ -1,5 +1,6 @@
 #include "ui/RadioGroup.h"
 
+#include "ui/GdiHandles.h"
 #include "ui/Layout.h"
 
 #include <algorithm>
@@ -84,13 +85,11 @@ void RadioGroup::ArrangeButtons() {
         return;
     int textHeight = Scale()(13);
     if (const Font* font = GetFont()) {
-        HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, font->Handle());
+        const WindowDc screen(nullptr);
+        const Selection selected(screen.Get(), font->Handle());
         TEXTMETRICW metrics;
-        if (GetTextMetricsW(dc, &metrics))
+        if (GetTextMetricsW(screen.Get(), &metrics))
             textHeight = metrics.tmHeight;
-        SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
     }
     const Bounds b = GetBounds();
     const int count = static_cast<int>(buttons_.size());
