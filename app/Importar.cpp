@@ -3,11 +3,11 @@
 #include "app/SeccionAlias.h"
 #include "app/UGnImcon.h"
 #include "platform/catalogue/AliasCatalogue.h"
-#include "platform/files/MessageBox.h"
 #include "platform/files/SaveLines.h"
 #include "platform/files/ShellOpen.h"
 #include "progress/UINFOP50.h"
 #include "runtime/StringList.h"
+#include "ui/MessageBox.h"
 
 #include <iterator>
 #include <vector>
@@ -81,9 +81,9 @@ void TFrmGnImcon::Importar() {
     parametros.Clear();
     dialogo.Cerrar();
 
-    zt::ShowMessageBox(std::wstring(L"Archivo de Conexiones generado en la ruta: ") + L"\r" +
-                           kArchivoConexiones + L"\r" +
-                           L"Puede realizar los ajustes necesarios al archivo Conexiones.ini",
-                       L"Importar Conexiones BDE a Alvenor", MB_OK | MB_ICONINFORMATION);
+    zt::ui::ShowMessageBox(std::wstring(L"Archivo de Conexiones generado en la ruta: ") + L"\r" +
+                               kArchivoConexiones + L"\r" +
+                               L"Puede realizar los ajustes necesarios al archivo Conexiones.ini",
+                           L"Importar Conexiones BDE a Alvenor", MB_OK | MB_ICONINFORMATION);
     zt::ShellOpen(Handle(), kArchivoConexiones);
 }

@@ -1,4 +1,4 @@
-#include "platform/files/MessageBox.h"
+#include "ui/MessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <memory>
 #include <thread>
 
-namespace zt {
+namespace zt::ui {
 namespace {
 
 struct WindowDestroyer {
@@ -120,4 +120,4 @@ TEST(ShowMessageBox, OwnedByTheActiveWindowWithTheOthersDisabledUntilDismissed) 
 }
 
 } // namespace
-} // namespace zt
+} // namespace zt::ui
