@@ -1,28 +1,20 @@
 // Generation of the connections file: one section per ticked alias, reported item by item in the
 // progress dialog, saved in one piece, then shown to the user.
+#include "app/SeccionAlias.h"
 #include "app/UGnImcon.h"
 #include "platform/catalogue/AliasCatalogue.h"
-#include "platform/files/MessageBox.h"
 #include "platform/files/SaveLines.h"
 #include "platform/files/ShellOpen.h"
 #include "progress/UINFOP50.h"
 #include "runtime/StringList.h"
-#include "runtime/Text.h"
+#include "ui/MessageBox.h"
 
+#include <iterator>
 #include <vector>
 
 namespace {
 
 constexpr const wchar_t* kArchivoConexiones = L"C:\\zentor\\version\\Conexiones.ini";
-
-const wchar_t* DriverLine(int motor) {
-    switch (motor) {
-    case TFrmGnImcon::kMotorSqlServer: return L"DriverID=MSSQL";
-    case TFrmGnImcon::kMotorOracle: return L"DriverID=ORA";
-    case TFrmGnImcon::kMotorPostgreSql: return L"DriverID=PG";
-    default: return nullptr;
-    }
-}
 
 // The dialog belongs to one run: whatever way the run ends, it is finished and destroyed.
 class DialogoDeLaCorrida {
@@ -65,28 +57,20 @@ void TFrmGnImcon::Importar() {
             continue;
         const std::wstring alias = ChkLBAlias.Item(i);
         FrmInfoP50->NombreItemActual(L"Generando Alias: " + alias);
-        lineas.push_back(L"[" + alias + L"]");
-        if (const wchar_t* driver = DriverLine(RdgTipMoto.ItemIndex()))
-            lineas.emplace_back(driver);
-        if (!ChkNewParam.Checked()) {
+        // The controls are read afresh for each alias: announcing it handles pending messages.
+        const bool nuevosParametros = ChkNewParam.Checked();
+        if (!nuevosParametros) {
             parametros.Clear();
             zt::platform::GetAliasParams(alias, parametros);
         }
-        if (RdgTipMoto.ItemIndex() != kMotorOracle) {
-            const std::wstring servidor =
-                ChkNewParam.Checked() ? EdtServidor.Text() : parametros.Value(L"SERVER NAME");
-            lineas.push_back(L"Server=" + zt::Trim(servidor));
-        }
-        if (ChkNewParam.Checked()) {
-            lineas.push_back(L"DataBase=" + zt::Trim(EdtBaseDatos.Text()));
-        } else if (RdgTipMoto.ItemIndex() == kMotorSqlServer) {
-            lineas.push_back(L"DataBase=" + zt::Trim(parametros.Value(L"DATABASE NAME")));
-        } else if (RdgTipMoto.ItemIndex() == kMotorOracle) {
-            lineas.push_back(L"DataBase=" + zt::Trim(parametros.Value(L"SERVER NAME")));
-        }
-        lineas.emplace_back(L"User_Name=");
-        lineas.emplace_back(L"Password=");
-        lineas.emplace_back();
+        std::vector<std::wstring> seccion = LineasDeSeccion({.alias = alias,
+                                                             .motor = RdgTipMoto.ItemIndex(),
+                                                             .nuevosParametros = nuevosParametros,
+                                                             .servidor = EdtServidor.Text(),
+                                                             .baseDatos = EdtBaseDatos.Text(),
+                                                             .parametros = parametros});
+        lineas.insert(lineas.end(), std::make_move_iterator(seccion.begin()),
+                      std::make_move_iterator(seccion.end()));
         FrmInfoP50->ItemActualTerminado();
     }
 
@@ -97,8 +81,9 @@ void TFrmGnImcon::Importar() {
     parametros.Clear();
     dialogo.Cerrar();
 
-    zt::ShowMessageBox(std::wstring(L"Archivo de Conexiones generado en la ruta: ") + L"\r" + kArchivoConexiones +
-                           L"\r" + L"Puede realizar los ajustes necesarios al archivo Conexiones.ini",
-                       L"Importar Conexiones BDE a Alvenor", MB_OK | MB_ICONINFORMATION);
+    zt::ui::ShowMessageBox(std::wstring(L"Archivo de Conexiones generado en la ruta: ") + L"\r" +
+                               kArchivoConexiones + L"\r" +
+                               L"Puede realizar los ajustes necesarios al archivo Conexiones.ini",
+                           L"Importar Conexiones BDE a Alvenor", MB_OK | MB_ICONINFORMATION);
     zt::ShellOpen(Handle(), kArchivoConexiones);
 }

@@ -108,6 +108,9 @@ constexpr LayoutRow kRows[] = {
      .tabOrder = 0},
 };
 
+static_assert(zt::ui::CheckLayout(kRows).fault == zt::ui::LayoutFault::None,
+              "the main window's layout is malformed");
+
 } // namespace
 
 std::span<const LayoutRow> LayoutGnImcon() {

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: alias discovery, the override of server and database, the checks and the
 // generation of the connections file.
+#include "app/Motores.h"
 #include "runtime/Exceptions.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
@@ -42,11 +43,8 @@ public:
     void CargarAliasBDE();
     void Importar();
 
-    // The required alias, whose driver type names the engine, and the engine indexes of RdgTipMoto.
+    // The required alias, whose driver type names the engine.
     static constexpr const wchar_t* kAliasRequerido = L"Zentor7";
-    static constexpr int kMotorSqlServer = 0;
-    static constexpr int kMotorOracle = 1;
-    static constexpr int kMotorPostgreSql = 2;
 
 private:
     void HabilitarNuevosParametros(bool pHabilitar);

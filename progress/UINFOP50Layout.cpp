@@ -16,7 +16,7 @@ std::span<const LayoutRow> InfoP50Layout() {
     static const FontSpec itemFont{L"MS Sans Serif", 8, 11, true, RGB(0, 0, 128)};
     static const FontSpec gaugeFont{L"MS Serif", 8, 8, false, CLR_INVALID, ANSI_CHARSET};
     // clang-format off
-    static const LayoutRow rows[] = {
+    static constexpr LayoutRow rows[] = {
         // name                          kind           parent        left top width height  align
         {L"PSuperior",                  L"panel",       L"",          {0,   0,  507, 89},  Align::Top,  L" "},
         {L"LNombreItemActual",          L"label",       L"PSuperior", {8,   8,  331, 13},  Align::None, L"LNombreItemActual"},
@@ -50,6 +50,8 @@ std::span<const LayoutRow> InfoP50Layout() {
         {L"BSalir",                     L"flat button", L"PInferior", {430, 5,  75,  25},  Align::None, L"&Salir", true, 2},
     };
     // clang-format on
+    static_assert(zt::ui::CheckLayout(rows).fault == zt::ui::LayoutFault::None,
+                  "the dialog's layout is malformed");
     return rows;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/Application.h"
 
+#include "runtime/CodePages.h"
 #include "runtime/OutOfMemory.h"
 #include "ui/Form.h"
 #include "ui/LastResortReport.h"
@@ -98,8 +99,7 @@ void Application::HandleException(void* sender, std::exception_ptr error) {
         else
             DefaultReport(OutOfMemoryError());
     } catch (const std::exception& e) {
-        const std::string what = e.what();
-        const Exception plain(std::wstring(what.begin(), what.end()));
+        const Exception plain(FromAnsi(e.what()));
         if (onException_)
             onException_(sender, plain);
         else

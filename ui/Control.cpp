@@ -210,7 +210,8 @@ void Control::Realign() {
 void Control::ChildChanged() { Realign(); }
 
 LRESULT Control::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(hwnd_, message, wParam, lParam);
+    return subclassed_ ? DefSubclassProc(hwnd_, message, wParam, lParam)
+                       : DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -245,13 +246,41 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(message, wParam, lParam);
 }
 
+bool Control::Bind(HWND hwnd) {
+    if (!SetPropW(hwnd, kControlProperty, this))
+        return false;
+    hwnd_ = hwnd;
+    return true;
+}
+
+void Control::Unbind() {
+    RemovePropW(hwnd_, kControlProperty);
+    hwnd_ = nullptr;
+    subclassed_ = false;
+}
+
+LRESULT CALLBACK Control::OwnClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Control* self = FromHandle(hwnd);
+    if (self == nullptr && message == WM_NCCREATE) {
+        self = static_cast<Control*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (self != nullptr && !self->Bind(hwnd))
+            return FALSE; // the window is not created, and CreateWindowExW reports it
+    }
+    if (self == nullptr) // before WM_NCCREATE (WM_GETMINMAXINFO of a top-level window)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        self->Unbind();
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->Dispatch(message, wParam, lParam);
+}
+
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                        DWORD_PTR refData) {
     auto* self = reinterpret_cast<Control*>(refData);
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, SubclassProc, 1);
-        RemovePropW(hwnd, kControlProperty);
-        self->hwnd_ = nullptr;
+        self->Unbind();
         return DefSubclassProc(hwnd, message, wParam, lParam);
     }
     return self->Dispatch(message, wParam, lParam);
@@ -287,13 +316,19 @@ void Control::CreateNativeWindow() {
         style |= WS_DISABLED;
     if (IsContainer())
         exStyle |= WS_EX_CONTROLPARENT;
-    hwnd_ = CreateWindowExW(exStyle, params.className, text_.c_str(), style, bounds_.left, bounds_.top,
-                            bounds_.width, bounds_.height, parentWindow, nullptr, GetModuleHandleW(nullptr),
-                            nullptr);
-    if (hwnd_ == nullptr)
+    // A window of our own classes binds this object at WM_NCCREATE, from the creation parameters.
+    const HWND created = CreateWindowExW(exStyle, params.className, text_.c_str(), style, bounds_.left,
+                                         bounds_.top, bounds_.width, bounds_.height, parentWindow, nullptr,
+                                         GetModuleHandleW(nullptr), this);
+    if (created == nullptr)
         RaiseLastOSError();
-    SetPropW(hwnd_, kControlProperty, this);
-    SetWindowSubclass(hwnd_, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    if (hwnd_ == nullptr) {
+        // A system class: its creation messages are gone; the object sees the rest through a subclass.
+        hwnd_ = created;
+        SetPropW(hwnd_, kControlProperty, this);
+        subclassed_ = true;
+        SetWindowSubclass(hwnd_, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
     ApplyFont();
     HandleCreated();
     CreateChildHandles();

@@ -75,6 +75,10 @@ public:
     // The control object of a native window of ours, or nullptr.
     static Control* FromHandle(HWND hwnd);
 
+    // The window procedure of the program's own window classes (ui/WindowClass.h): the object named
+    // by the creation parameters is bound at WM_NCCREATE, so it sees every message from then on.
+    static LRESULT CALLBACK OwnClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 protected:
     struct CreateParams {
         const wchar_t* className = nullptr;
@@ -112,6 +116,8 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR refData);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    bool Bind(HWND hwnd);
+    void Unbind();
     void CreateNativeWindow();
     void CreateChildHandles();
     void ApplyFont();
@@ -127,6 +133,7 @@ private:
     int tabOrder_ = -1;
     std::unique_ptr<Font> ownFont_;
     HWND hwnd_ = nullptr;
+    bool subclassed_ = false; // a window of a system class, subclassed once created
     bool realigning_ = false;
 };
 

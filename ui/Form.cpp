@@ -1,15 +1,15 @@
 #include "ui/Form.h"
 
 #include "ui/Application.h"
+#include "ui/GdiHandles.h"
 #include "ui/WindowClass.h"
 
 namespace zt::ui {
 namespace {
 
 int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 

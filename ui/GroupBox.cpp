@@ -1,5 +1,6 @@
 #include "ui/GroupBox.h"
 
+#include "ui/GdiHandles.h"
 #include "ui/WindowClass.h"
 
 namespace zt::ui {
@@ -22,7 +23,7 @@ void GroupBox::PaintFrame(HDC dc) {
     RECT rect;
     GetClientRect(Handle(), &rect);
     FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
-    HGDIOBJ oldFont = SelectObject(dc, GetFont()->Handle());
+    const Selection font(dc, GetFont()->Handle());
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
     RECT frame = rect;
@@ -37,7 +38,6 @@ void GroupBox::PaintFrame(HDC dc) {
         ExtTextOutW(dc, caption.left, caption.top, ETO_OPAQUE, &caption, Text().c_str(),
                     static_cast<UINT>(Text().size()), nullptr);
     }
-    SelectObject(dc, oldFont);
 }
 
 LRESULT GroupBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

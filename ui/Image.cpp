@@ -1,5 +1,6 @@
 #include "ui/Image.h"
 
+#include "runtime/CodePages.h"
 #include "runtime/Exceptions.h"
 #include "ui/GdiHandles.h"
 #include "ui/WindowClass.h"
@@ -14,8 +15,7 @@ void Image::SetPicture(std::span<const std::uint8_t> png) {
     try {
         decoded = zt::png::Decode(png);
     } catch (const zt::png::DecodeError& e) {
-        const std::string what = e.what();
-        throw Exception(L"Invalid PNG picture: " + std::wstring(what.begin(), what.end()));
+        throw Exception(L"Invalid PNG picture: " + FromAnsi(e.what()));
     }
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -25,7 +25,7 @@ void Image::SetPicture(std::span<const std::uint8_t> png) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    GdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || bits == nullptr)
         throw EOutOfResources(L"Out of system resources");
     // AlphaBlend wants blue, green, red with each colour already multiplied by its alpha.

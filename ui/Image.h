@@ -1,10 +1,9 @@
 #pragma once
 #include "ui/Control.h"
+#include "ui/GdiHandles.h"
 
 #include <cstdint>
-#include <memory>
 #include <span>
-#include <type_traits>
 
 namespace zt::ui {
 
@@ -26,14 +25,9 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    struct BitmapDeleter {
-        void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-    };
-    using BitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
-
     void Paint(HDC dc);
 
-    BitmapHandle bitmap_; // premultiplied 32-bit top-down DIB section
+    GdiObject<HBITMAP> bitmap_; // premultiplied 32-bit top-down DIB section
     int width_ = 0;
     int height_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "ui/Label.h"
 
+#include "ui/GdiHandles.h"
+
 namespace zt::ui {
 
 void Label::Configure(const LayoutRow& row) {
@@ -28,12 +30,11 @@ void Label::FitToText() {
     const Font* font = GetFont();
     if (font == nullptr || Text().empty())
         return;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font->Handle());
+    const WindowDc screen(nullptr);
+    const HDC dc = screen.Get();
+    const Selection selected(dc, font->Handle());
     RECT rect{0, 0, 0, 0};
     DrawTextW(dc, Text().c_str(), static_cast<int>(Text().size()), &rect, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     const Bounds b = GetBounds();
     SetBounds({b.left, b.top, rect.right, rect.bottom});
 }

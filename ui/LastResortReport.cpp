@@ -3,7 +3,9 @@
 #include "runtime/Exceptions.h"
 #include "runtime/ExecutableFileName.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <cwchar>
 #include <new>
 #include <windows.h>
@@ -65,9 +67,16 @@ void LastResortReport::Append(std::wstring_view text) noexcept {
     length_ += count;
 }
 
+// ANSI text, as every exception's what() is, converted straight into the buffer: no memory needed.
 void LastResortReport::AppendNarrow(const char* text) noexcept {
-    for (; *text != '\0' && length_ < kCapacity - 1; ++text)
-        text_[length_++] = static_cast<wchar_t>(static_cast<unsigned char>(*text));
+    const int room = static_cast<int>(kCapacity - 1 - length_);
+    const int length = static_cast<int>(std::strlen(text));
+    if (room <= 0 || length == 0)
+        return;
+    int written = MultiByteToWideChar(CP_ACP, 0, text, length, text_.data() + length_, room);
+    if (written == 0) // too long for the room left: as much as fits
+        written = MultiByteToWideChar(CP_ACP, 0, text, std::min(length, room), text_.data() + length_, room);
+    length_ += static_cast<std::size_t>(written);
 }
 
 void LastResortReport::AppendMessage(std::wstring_view message) noexcept {

@@ -1,5 +1,6 @@
 #include "ui/RadioGroup.h"
 
+#include "ui/GdiHandles.h"
 #include "ui/Layout.h"
 
 #include <algorithm>
@@ -84,13 +85,11 @@ void RadioGroup::ArrangeButtons() {
         return;
     int textHeight = Scale()(13);
     if (const Font* font = GetFont()) {
-        HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, font->Handle());
+        const WindowDc screen(nullptr);
+        const Selection selected(screen.Get(), font->Handle());
         TEXTMETRICW metrics;
-        if (GetTextMetricsW(dc, &metrics))
+        if (GetTextMetricsW(screen.Get(), &metrics))
             textHeight = metrics.tmHeight;
-        SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
     }
     const Bounds b = GetBounds();
     const int count = static_cast<int>(buttons_.size());
@@ -105,13 +104,9 @@ void RadioGroup::ArrangeButtons() {
             {Scale()(8) + (i / perColumn) * width, top + (i % perColumn) * height, width, height});
 }
 
-void RadioGroup::HandleCreated() {
-    SyncButtons();
-    ArrangeButtons();
-}
-
 LRESULT RadioGroup::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ENABLE)
+    // A group created disabled gets no WM_ENABLE: its items take the state at WM_CREATE.
+    if (message == WM_CREATE || message == WM_ENABLE)
         SyncButtons();
     else if (message == WM_SIZE)
         ArrangeButtons();

@@ -21,7 +21,6 @@ public:
     void SetItemIndex(int index);
 
 protected:
-    void HandleCreated() override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "ui/WindowClass.h"
 
 #include "runtime/Exceptions.h"
+#include "ui/Control.h"
 
 #include <string>
 
@@ -16,7 +17,7 @@ void EnsureWindowClass(std::wstring_view name, HICON icon) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = Control::OwnClassProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);

@@ -89,7 +89,7 @@ EngineLibraryLoad LoadEngineLibrary() {
     const ErrorModeScope errorMode;
     EngineLibraryLoad load;
     const auto attempt = [&load](const std::wstring& path) {
-        load.module.reset(LoadLibraryW(path.c_str()));
+        load.module = LoadModule(path.c_str());
         load.error = load.module ? 0 : GetLastError();
         return load.module != nullptr;
     };

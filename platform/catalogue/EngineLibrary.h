@@ -1,16 +1,12 @@
 #pragma once
 // Finding and loading the engine library, IDAPI32.DLL.
+#include "runtime/ModuleHandle.h"
+
 #include <cstdint>
-#include <memory>
 
 #include <windows.h>
 
 namespace zt::platform {
-
-struct ModuleFreer {
-    void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using ModuleHandle = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer>;
 
 struct EngineLibraryLoad {
     ModuleHandle module; // empty when nothing loaded

@@ -1,8 +1,8 @@
 #include "platform/errormodule/ErrorModule.h"
 
 #include "platform/errormodule/ErrorObjectView.h"
-#include "platform/errormodule/ModuleHandle.h"
 #include "platform/errormodule/OleString.h"
+#include "runtime/ModuleHandle.h"
 #include "runtime/OutOfMemory.h"
 
 namespace zt {

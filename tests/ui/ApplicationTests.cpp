@@ -1,3 +1,4 @@
+#include "runtime/CodePages.h"
 #include "runtime/Exceptions.h"
 #include "runtime/ExecutableFileName.h"
 #include "ui/Application.h"
@@ -6,6 +7,7 @@
 #include <chrono>
 #include <gtest/gtest.h>
 #include <new>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 #include <windows.h>
@@ -63,6 +65,8 @@ TEST_F(ApplicationTest, GuardHandsEscapingErrorsToTheHandler) {
          L"Debe seleccionar al menos un alias para importar."},
         {[] { throw EConvertError(L"no es un número"); }, L"EConvertError", L"no es un número"},
         {[] { throw std::bad_alloc(); }, L"EOutOfMemory", L"Out of memory"},
+        // A library's narrow text is in the ANSI code page; its letters outside ASCII stay whole.
+        {[] { throw std::runtime_error(ToAnsi(L"falló la conexión")); }, L"Exception", L"falló la conexión"},
         {[] { throw EAbort(L"silencio"); }, nullptr, nullptr},
     };
     for (const Case& c : cases) {
@@ -211,6 +215,7 @@ TEST(LastResortReport, ShowsTheErrorAndEndsWithExitCodeOne) {
         {L"oom-loop", L"EOutOfMemory", L"Out of memory."},
         {L"full-stop", L"EConvertError", L"Ya termina en punto."},
         {L"empty", L"Exception", L""},
+        {L"ansi-what", L"Exception", L"falló la conexión."},
     };
     for (const Case& c : cases) {
         const ChildResult result = RunChild(c.kind);

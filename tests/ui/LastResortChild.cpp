@@ -7,6 +7,7 @@
 #include "ui/Form.h"
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <windows.h>
 
@@ -68,6 +69,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
             throw zt::EConvertError(L"Ya termina en punto.");
         if (kind == L"empty")
             throw zt::Exception(L"");
+        if (kind == L"ansi-what") // what() of a standard exception is ANSI text
+            throw std::runtime_error("fall\xF3 la conexi\xF3n");
         throw zt::EOSError(ERROR_ACCESS_DENIED);
     });
 }

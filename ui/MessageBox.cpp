@@ -1,8 +1,8 @@
-#include "platform/files/MessageBox.h"
+#include "ui/MessageBox.h"
 
 #include <exception>
 
-namespace zt {
+namespace zt::ui {
 namespace {
 
 struct Collection {
@@ -58,4 +58,4 @@ int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT f
     return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
 }
 
-} // namespace zt
+} // namespace zt::ui

@@ -1,4 +1,4 @@
-#include "platform/files/MessageBox.h"
+#include "ui/MessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-namespace zt {
+namespace zt::ui {
 namespace {
 
 struct WindowDestroyer {
@@ -140,4 +140,4 @@ TEST(ShowMessageBox, OwnedByTheActiveWindowWithTheOthersDisabledUntilDismissed) 
 }
 
 } // namespace
-} // namespace zt
+} // namespace zt::ui

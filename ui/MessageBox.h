@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-namespace zt {
+namespace zt::ui {
 
 // Disables this thread's visible, enabled top-level windows except one, and re-enables exactly those.
 class ThreadWindowsDisabled {
@@ -27,4 +27,4 @@ HWND ActiveApplicationWindow();
 int ShowMessageBox(const std::wstring& text, const std::wstring& caption,
                    UINT flags = MB_OK | MB_ICONINFORMATION);
 
-} // namespace zt
+} // namespace zt::ui
