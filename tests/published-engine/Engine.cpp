@@ -114,6 +114,14 @@ std::string Hex(std::uint32_t value) {
     return text;
 }
 
+DatabaseDescription Describe(const StoredAlias& alias) {
+    DatabaseDescription description{};
+    Put(description.name, alias.name);
+    Put(description.physicalName, alias.path);
+    Put(description.driverType, alias.driverType);
+    return description;
+}
+
 Outcome NotStarted() {
     return {kNotInitialised, "the engine is not started"};
 }
@@ -143,6 +151,11 @@ template <class Body> DbiStatus Run(const char* entryPoint, Body&& body) {
         }
     }
     return outcome.status;
+}
+
+// The same for the entry points that need a started engine.
+template <class Body> DbiStatus RunStarted(const char* entryPoint, Body&& body) {
+    return Run(entryPoint, [&](Engine& engine) { return engine.started ? body(engine) : NotStarted(); });
 }
 
 std::string_view StatusText(DbiStatus status) {
@@ -211,9 +224,7 @@ DbiStatus WINAPI DbiInitFn(std::uint16_t version, EnvironmentRecord* environment
 }
 
 DbiStatus WINAPI DbiGetCurrSession(DbiHandle* session) {
-    return Run("DbiGetCurrSession", [&](Engine& engine) -> Outcome {
-        if (!engine.started)
-            return NotStarted();
+    return RunStarted("DbiGetCurrSession", [&](Engine& engine) -> Outcome {
         if (session == nullptr)
             return InvalidParameter("no place for the session handle");
         *session = engine.Session();
@@ -238,21 +249,14 @@ DbiStatus WINAPI DbiSetProp(DbiHandle object, std::uint32_t property, std::uint3
 }
 
 DbiStatus WINAPI DbiOpenDatabaseList(DbiHandle* cursor) {
-    return Run("DbiOpenDatabaseList", [&](Engine& engine) -> Outcome {
-        if (!engine.started)
-            return NotStarted();
+    return RunStarted("DbiOpenDatabaseList", [&](Engine& engine) -> Outcome {
         if (cursor == nullptr)
             return InvalidParameter("no place for the cursor handle");
         // The store holds persistent aliases only; this session defines none of its own.
         Cursor list{.recordSize = sizeof(DatabaseDescription), .records = {}};
         if ((engine.configurationMode & kModePersistent) != 0)
-            for (const StoredAlias& alias : engine.aliases) {
-                DatabaseDescription description{};
-                Put(description.name, alias.name);
-                Put(description.physicalName, alias.path);
-                Put(description.driverType, alias.driverType);
-                list.records.push_back(Bytes(description));
-            }
+            for (const StoredAlias& alias : engine.aliases)
+                list.records.push_back(Bytes(Describe(alias)));
         *cursor = engine.Open(std::move(list));
         return {};
     });
@@ -260,9 +264,7 @@ DbiStatus WINAPI DbiOpenDatabaseList(DbiHandle* cursor) {
 
 DbiStatus WINAPI DbiGetNextRecord(DbiHandle cursor, std::uint32_t lock, void* record,
                                   void* /*recordProperties*/) {
-    return Run("DbiGetNextRecord", [&](Engine& engine) -> Outcome {
-        if (!engine.started)
-            return NotStarted();
+    return RunStarted("DbiGetNextRecord", [&](Engine& engine) -> Outcome {
         Cursor* const open = engine.FindCursor(cursor);
         if (open == nullptr)
             return {kInvalidHandle, "not an open cursor"};
@@ -279,9 +281,7 @@ DbiStatus WINAPI DbiGetNextRecord(DbiHandle cursor, std::uint32_t lock, void* re
 }
 
 DbiStatus WINAPI DbiCloseCursor(DbiHandle* cursor) {
-    return Run("DbiCloseCursor", [&](Engine& engine) -> Outcome {
-        if (!engine.started)
-            return NotStarted();
+    return RunStarted("DbiCloseCursor", [&](Engine& engine) -> Outcome {
         if (cursor == nullptr)
             return InvalidParameter("no cursor handle");
         if (engine.FindCursor(*cursor) == nullptr)
@@ -294,27 +294,20 @@ DbiStatus WINAPI DbiCloseCursor(DbiHandle* cursor) {
 }
 
 DbiStatus WINAPI DbiGetDatabaseDesc(const char* alias, DatabaseDescription* description) {
-    return Run("DbiGetDatabaseDesc", [&](Engine& engine) -> Outcome {
-        if (!engine.started)
-            return NotStarted();
+    return RunStarted("DbiGetDatabaseDesc", [&](Engine& engine) -> Outcome {
         if (alias == nullptr || description == nullptr)
             return InvalidParameter("no alias name or no description");
         const StoredAlias* const found = engine.FindAlias(alias);
         if (found == nullptr)
             return {kUnknownDatabase, std::string("alias ") + alias};
-        *description = DatabaseDescription{};
-        Put(description->name, found->name);
-        Put(description->physicalName, found->path);
-        Put(description->driverType, found->driverType);
+        *description = Describe(*found);
         return {};
     });
 }
 
 DbiStatus WINAPI DbiOpenCfgInfoList(DbiHandle configuration, std::uint32_t openMode,
                                     std::uint32_t configurationMode, const char* path, DbiHandle* cursor) {
-    return Run("DbiOpenCfgInfoList", [&](Engine& engine) -> Outcome {
-        if (!engine.started)
-            return NotStarted();
+    return RunStarted("DbiOpenCfgInfoList", [&](Engine& engine) -> Outcome {
         if (configuration != nullptr)
             return InvalidParameter("only the engine's own configuration is served");
         if (openMode != kOpenReadOnly || configurationMode != kConfigurationPersistent)
