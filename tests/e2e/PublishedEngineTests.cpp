@@ -63,13 +63,13 @@ TEST_F(PublishedEngineTest, ListsAndImportsTheAliasesOfZentor7sDriverTypeAfterAP
             Alias("Contable", "Mssql", {"DATABASE NAME=Conta", "SERVER NAME=SRVCONTA"}),
         kPublishedEngine);
     RunningApp app(station.Exe(), station.Folder());
-    EXPECT_EQ(Listed(app), (std::vector<std::wstring>{L"N\u00F3mina", L"Zentor7", L"Contable"}));
     EXPECT_EQ(SendMessageW(FindDescendant(app.Window(), L"Button", L"&SQL Server"), BM_GETCHECK, 0, 0),
               BST_CHECKED);
     EXPECT_EQ(Lines(ReadLog(station.Folder() / L"engine-calls.log")),
               (std::vector<std::string>{"DbiInitFn version=500 language=0009",
                                         "DbiSetProp property=0x2000C value=7"}))
         << "the engine is started once, at the published version, showing every alias origin";
+    ASSERT_EQ(Listed(app), (std::vector<std::wstring>{L"N\u00F3mina", L"Zentor7", L"Contable"}));
 
     EXPECT_EQ(Import(app), CrLf({"[N\xF3mina]",
                                  "DriverID=MSSQL",
