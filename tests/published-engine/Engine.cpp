@@ -23,8 +23,7 @@ namespace {
 inline constexpr DbiStatus kInternalFailure = 0x7F0F;
 
 struct Cursor {
-    std::size_t recordSize = 0;
-    std::vector<std::string> records; // each recordSize bytes
+    std::vector<std::string> records; // each one record's bytes
     std::size_t next = 0;
 };
 
@@ -253,7 +252,7 @@ DbiStatus WINAPI DbiOpenDatabaseList(DbiHandle* cursor) {
         if (cursor == nullptr)
             return InvalidParameter("no place for the cursor handle");
         // The store holds persistent aliases only; this session defines none of its own.
-        Cursor list{.recordSize = sizeof(DatabaseDescription), .records = {}};
+        Cursor list;
         if ((engine.configurationMode & kModePersistent) != 0)
             for (const StoredAlias& alias : engine.aliases)
                 list.records.push_back(Bytes(Describe(alias)));
@@ -330,7 +329,7 @@ DbiStatus WINAPI DbiOpenCfgInfoList(DbiHandle configuration, std::uint32_t openM
             entries = &alias->open;
         if (entries == nullptr)
             return {kObjectNotFound, "no branch " + std::string(branchPath)};
-        Cursor nodes{.recordSize = sizeof(ConfigurationNode), .records = {}};
+        Cursor nodes;
         for (const StoreEntry& entry : *entries) {
             ConfigurationNode node{};
             Put(node.name, entry.name);
