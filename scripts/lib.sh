@@ -45,9 +45,9 @@ zt_build() {
     zt_build_tree "$BUILD" mingw-w64-x86_64.cmake
 }
 
-# The shipped programs (the executable, the error module) and the stand-in engine, 32-bit.
+# The shipped programs (the executable, the error module) and both engines of the tests, 32-bit.
 zt_build_release() {
-    zt_build_tree "$BUILD32" mingw-w64-i686.cmake --target ZtGnImcon zt_error_display zt_engine
+    zt_build_tree "$BUILD32" mingw-w64-i686.cmake --target ZtGnImcon zt_error_display zt_engine zt_published_engine
 }
 
 ZT_XVFB_PID=""

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks the built programs as files: the machine they are built for, the subsystem of the
-executable, that they import system DLLs only, and the exact export tables of the stand-in engine
-(the engine's ten published entry points, undecorated) and of the error module.
+executable, that they import system DLLs only, and the exact export tables of the error module and
+of both engines of the tests, the stand-in and the published-interface double (the engine's ten
+published entry points, undecorated).
 
 Usage: check_release.py BIN_DIR MACHINE     (MACHINE: i386 for the shipped build, amd64 for the
                                               test host build)
@@ -67,6 +68,7 @@ def main():
         check(bin_dir / "ZtGnImcon.exe", machine, gui=True),
         check(bin_dir / "ZtError.dll", machine, exported=ERROR_MODULE_EXPORTS),
         check(bin_dir / "engine" / "IDAPI32.DLL", machine, exported=ENGINE_EXPORTS),
+        check(bin_dir / "published-engine" / "IDAPI32.DLL", machine, exported=ENGINE_EXPORTS),
     ]
     for failure in (failure for found in files for failure in found):
         print("FAILED:", failure)
