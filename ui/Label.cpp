@@ -1,11 +1,15 @@
 #include "ui/Label.h"
 
+#include <algorithm>
+
 namespace zt::ui {
 
 void Label::Configure(const LayoutRow& row) {
     alignment_ = row.alignment;
     wordWrap_ = row.wordWrap;
     autoSize_ = row.autoSize;
+    const Bounds scaled = Scale()(row.bounds);
+    minimum_ = {scaled.width, scaled.height};
 }
 
 Control::CreateParams Label::GetCreateParams() const {
@@ -24,18 +28,22 @@ void Label::TextChanged() {
     Repaint();
 }
 
+// The layout's sizes are those of the caption in the designer's font; in a wider font the label
+// grows to show its whole text, and it never shrinks below the layout's size.
 void Label::FitToText() {
     const Font* font = GetFont();
-    if (font == nullptr || Text().empty())
+    if (font == nullptr)
         return;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font->Handle());
     RECT rect{0, 0, 0, 0};
-    DrawTextW(dc, Text().c_str(), static_cast<int>(Text().size()), &rect, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    if (!Text().empty()) {
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, font->Handle());
+        DrawTextW(dc, Text().c_str(), static_cast<int>(Text().size()), &rect, DT_CALCRECT | DT_SINGLELINE);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+    }
     const Bounds b = GetBounds();
-    SetBounds({b.left, b.top, rect.right, rect.bottom});
+    SetBounds({b.left, b.top, std::max<int>(rect.right, minimum_.cx), std::max<int>(rect.bottom, minimum_.cy)});
 }
 
 HBRUSH Label::CtlColor(HDC dc) {
