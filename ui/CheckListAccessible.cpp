@@ -41,7 +41,8 @@ CheckListAccessible* CheckListAccessible::Create(CheckListBox& list) {
     return created;
 }
 
-CheckListAccessible::CheckListAccessible(CheckListBox& list, IAccessible* system) : list_(&list), system_(system) {
+CheckListAccessible::CheckListAccessible(CheckListBox& list, IAccessible* system)
+    : list_(&list), system_(system) {
     if (system_ != nullptr)
         system_->AddRef();
 }
@@ -71,7 +72,9 @@ HRESULT CheckListAccessible::QueryInterface(REFIID riid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG CheckListAccessible::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+ULONG CheckListAccessible::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
 
 ULONG CheckListAccessible::Release() {
     const LONG left = InterlockedDecrement(&references_);
@@ -93,7 +96,9 @@ HRESULT CheckListAccessible::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
     return E_NOTIMPL;
 }
 
-HRESULT CheckListAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+HRESULT CheckListAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
 
 HRESULT CheckListAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
     return E_NOTIMPL;
@@ -125,8 +130,8 @@ bool CheckListAccessible::ItemFocused(long item) const {
 
 bool CheckListAccessible::GetItemScreenRect(long item, RECT& rect) const {
     HWND hwnd = Window();
-    if (hwnd == nullptr ||
-        SendMessageW(hwnd, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect)) == LB_ERR)
+    if (hwnd == nullptr || SendMessageW(hwnd, LB_GETITEMRECT, static_cast<WPARAM>(item),
+                                        reinterpret_cast<LPARAM>(&rect)) == LB_ERR)
         return false;
     MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     return true;
@@ -138,7 +143,8 @@ bool CheckListAccessible::ItemShown(long item) const {
     RECT client;
     RECT shown;
     if (hwnd == nullptr || !IsWindowVisible(hwnd) ||
-        SendMessageW(hwnd, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&itemRect)) == LB_ERR)
+        SendMessageW(hwnd, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&itemRect)) ==
+            LB_ERR)
         return false;
     GetClientRect(hwnd, &client);
     return IntersectRect(&shown, &itemRect, &client) != FALSE;
@@ -295,8 +301,9 @@ HRESULT CheckListAccessible::get_accFocus(VARIANT* focus) {
     if (hwnd == nullptr || GetFocus() != hwnd)
         return S_FALSE;
     const LRESULT caret = SendMessageW(hwnd, LB_GETCARETINDEX, 0, 0);
-    SetLong(focus, caret >= 0 && static_cast<std::size_t>(caret) < list_->Count() ? static_cast<long>(caret) + 1
-                                                                                   : CHILDID_SELF);
+    SetLong(focus, caret >= 0 && static_cast<std::size_t>(caret) < list_->Count()
+                       ? static_cast<long>(caret) + 1
+                       : CHILDID_SELF);
     return S_OK;
 }
 
@@ -446,12 +453,17 @@ HRESULT CheckListAccessible::accDoDefaultAction(VARIANT child) {
         return E_FAIL;
     // What a click on the item does, errors going where a click's errors go.
     CheckListBox& list = *list_;
-    const bool done = Application::Instance().Guard(&list, [&] { list.ClickCheck(static_cast<std::size_t>(item)); });
+    const bool done =
+        Application::Instance().Guard(&list, [&] { list.ClickCheck(static_cast<std::size_t>(item)); });
     return done ? S_OK : E_FAIL;
 }
 
-HRESULT CheckListAccessible::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
+HRESULT CheckListAccessible::put_accName(VARIANT, BSTR) {
+    return E_NOTIMPL;
+}
 
-HRESULT CheckListAccessible::put_accValue(VARIANT, BSTR) { return E_NOTIMPL; }
+HRESULT CheckListAccessible::put_accValue(VARIANT, BSTR) {
+    return E_NOTIMPL;
+}
 
 } // namespace zt::ui

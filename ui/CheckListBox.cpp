@@ -15,7 +15,9 @@ CheckListBox::~CheckListBox() {
         accessible_->Detach();
 }
 
-void CheckListBox::AccessibleRelease::operator()(CheckListAccessible* object) const { object->Release(); }
+void CheckListBox::AccessibleRelease::operator()(CheckListAccessible* object) const {
+    object->Release();
+}
 
 void CheckListBox::Configure(const LayoutRow& row) {
     if (row.columns > 0)

@@ -15,9 +15,15 @@ void Label::Configure(const LayoutRow& row) {
 Control::CreateParams Label::GetCreateParams() const {
     DWORD style = 0;
     switch (alignment_) {
-    case TextAlign::Left: style = wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP; break;
-    case TextAlign::Right: style = SS_RIGHT; break;
-    case TextAlign::Center: style = SS_CENTER; break;
+    case TextAlign::Left:
+        style = wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP;
+        break;
+    case TextAlign::Right:
+        style = SS_RIGHT;
+        break;
+    case TextAlign::Center:
+        style = SS_CENTER;
+        break;
     }
     return {L"STATIC", style, 0};
 }
@@ -43,7 +49,8 @@ void Label::FitToText() {
         ReleaseDC(nullptr, dc);
     }
     const Bounds b = GetBounds();
-    SetBounds({b.left, b.top, std::max<int>(rect.right, minimum_.cx), std::max<int>(rect.bottom, minimum_.cy)});
+    SetBounds(
+        {b.left, b.top, std::max<int>(rect.right, minimum_.cx), std::max<int>(rect.bottom, minimum_.cy)});
 }
 
 HBRUSH Label::CtlColor(HDC dc) {

@@ -42,8 +42,8 @@ private:
 AccessibleRef ObjectOf(HWND hwnd, LONG which) {
     IAccessible* object = nullptr;
     // The interface's identifier from the header's declaration, not the import library's.
-    const HRESULT hr =
-        AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(which), __uuidof(IAccessible), reinterpret_cast<void**>(&object));
+    const HRESULT hr = AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(which), __uuidof(IAccessible),
+                                                  reinterpret_cast<void**>(&object));
     EXPECT_EQ(hr, S_OK) << std::hex << hr;
     return AccessibleRef(SUCCEEDED(hr) ? object : nullptr);
 }
@@ -109,7 +109,9 @@ void ExpectChildrenFollowTheList(IAccessible* object, HWND top, HWND list) {
     }
 }
 
-bool Checked(IAccessible* object, long id) { return (State(object, id) & STATE_SYSTEM_CHECKED) != 0; }
+bool Checked(IAccessible* object, long id) {
+    return (State(object, id) & STATE_SYSTEM_CHECKED) != 0;
+}
 
 TEST(AliasListAccessibility, ReadsAsNamedCheckButtonsThatFollowClicksAndTheDefaultAction) {
     Workstation station(Alias("NOMINA", "MSSQL", {"SERVER NAME=S1"}) + Alias("ARCHIVO", "STANDARD", {}) +

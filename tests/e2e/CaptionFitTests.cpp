@@ -68,7 +68,11 @@ Report Parse(const std::string& text) {
         }
         if (f.size() != 13)
             throw std::runtime_error("unreadable report line: " + line);
-        Shown s{f[0], f[1], f[2], f[3]};
+        Shown s;
+        s.name = f[0];
+        s.parent = f[1];
+        s.kind = f[2];
+        s.text = f[3];
         s.place = {std::stoi(f[4]), std::stoi(f[5]), std::stoi(f[6]), std::stoi(f[7])};
         s.needWidth = std::stoi(f[8]);
         s.needHeight = std::stoi(f[9]);
@@ -92,8 +96,8 @@ public:
     static constexpr const wchar_t* kWider = L"DejaVu Sans";
 
     WiderFaces() {
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_, nullptr) !=
-            ERROR_SUCCESS)
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_,
+                            nullptr) != ERROR_SUCCESS)
             throw std::runtime_error("cannot open Wine's font replacements");
         for (const wchar_t* face : {L"Tahoma", L"MS Sans Serif", L"MS Serif"})
             RegSetValueExW(key_, face, 0, REG_SZ, reinterpret_cast<const BYTE*>(kWider),
@@ -179,7 +183,8 @@ TEST(CaptionFit, InTheLayoutsFacesAt96DpiEveryControlKeepsItsPlaceInTheTables) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faces, CaptionFitTest,
-                         ::testing::Values(Case{96, false}, Case{144, false}, Case{96, true}, Case{144, true}),
+                         ::testing::Values(Case{96, false}, Case{144, false}, Case{96, true},
+                                           Case{144, true}),
                          [](const auto& info) {
                              return std::string(info.param.wider ? "WiderFace" : "LayoutFaces") + "At" +
                                     std::to_string(info.param.dpi) + "Dpi";

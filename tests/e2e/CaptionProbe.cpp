@@ -113,8 +113,8 @@ std::optional<zt::ui::Bounds> LayoutBounds(std::span<const LayoutRow> rows, cons
     return std::nullopt;
 }
 
-void WriteLine(std::ofstream& out, const std::wstring& name, const std::wstring& parentName, const std::wstring& kind,
-               HWND hwnd, const std::optional<zt::ui::Bounds>& layout, int dpi) {
+void WriteLine(std::ofstream& out, const std::wstring& name, const std::wstring& parentName,
+               const std::wstring& kind, HWND hwnd, const std::optional<zt::ui::Bounds>& layout, int dpi) {
     RECT rect;
     GetWindowRect(hwnd, &rect);
     HWND parent = GetParent(hwnd);
@@ -122,9 +122,10 @@ void WriteLine(std::ofstream& out, const std::wstring& name, const std::wstring&
     RECT parentClient;
     GetClientRect(parent, &parentClient);
     const SIZE need = Needed(kind, hwnd, dpi);
-    out << Utf8(name) << '\t' << Utf8(parentName) << '\t' << Utf8(kind) << '\t' << Utf8(WindowText(hwnd)) << '\t' << rect.left << '\t'
-        << rect.top << '\t' << rect.right - rect.left << '\t' << rect.bottom - rect.top << '\t' << need.cx << '\t'
-        << need.cy << '\t' << parentClient.right << '\t' << parentClient.bottom << '\t';
+    out << Utf8(name) << '\t' << Utf8(parentName) << '\t' << Utf8(kind) << '\t' << Utf8(WindowText(hwnd))
+        << '\t' << rect.left << '\t' << rect.top << '\t' << rect.right - rect.left << '\t'
+        << rect.bottom - rect.top << '\t' << need.cx << '\t' << need.cy << '\t' << parentClient.right << '\t'
+        << parentClient.bottom << '\t';
     if (layout)
         out << layout->left << ' ' << layout->top << ' ' << layout->width << ' ' << layout->height;
     else
@@ -146,10 +147,11 @@ void Report(std::ofstream& out, const std::vector<Member>& members, const zt::ui
                   LayoutBounds(m.layout, m.name, scale), scale.dpi);
         if (std::wstring(m.control->Kind()) == L"radio group") {
             int index = 0;
-            for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+            for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr;
+                 child = GetWindow(child, GW_HWNDNEXT))
                 if (ClassOf(child) == L"Button")
-                    WriteLine(out, m.name + L" item " + std::to_wstring(index++), m.name, L"radio item", child,
-                              std::nullopt, scale.dpi);
+                    WriteLine(out, m.name + L" item " + std::to_wstring(index++), m.name, L"radio item",
+                              child, std::nullopt, scale.dpi);
         }
     }
 }

@@ -47,12 +47,13 @@ public:
     explicit InstalledEngine(const fs::path& folder)
         : createdVendor_(!Exists(kVendorKey)), createdEngine_(!Exists(kEngineKey)) {
         HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-            ERROR_SUCCESS)
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
             throw std::runtime_error("cannot create the engine's registry key");
         const std::wstring path = folder.wstring();
-        const LSTATUS set = RegSetValueExW(key, L"DLLPATH", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                                           static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+        const LSTATUS set =
+            RegSetValueExW(key, L"DLLPATH", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                           static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
         RegCloseKey(key);
         if (set != ERROR_SUCCESS)
             throw std::runtime_error("cannot set the engine's DLLPATH");
@@ -90,8 +91,9 @@ TEST(UnpackedArchive, HoldsExactlyTheProgramTheErrorModuleAndTheGuide) {
     EXPECT_EQ(guide.rfind("\xEF\xBB\xBF", 0), 0u) << "the guide starts with a UTF-8 byte-order mark";
     EXPECT_NE(guide.find("C:\\zentor\\version\r\n"), std::string::npos) << "CR LF line ends";
     EXPECT_NE(guide.find("Zentor7"), std::string::npos);
-    EXPECT_NE(guide.find("Alias Zentor7 no encontrado. Valide por favor y vuelva a ejecutar la aplicaci\xC3\xB3n."),
-              std::string::npos);
+    EXPECT_NE(
+        guide.find("Alias Zentor7 no encontrado. Valide por favor y vuelva a ejecutar la aplicaci\xC3\xB3n."),
+        std::string::npos);
 }
 
 TEST(UnpackedArchive, WithTheEngineInstalledElsewhereDoesTheWholeJob) {
@@ -127,11 +129,12 @@ TEST(UnpackedArchive, WithTheEngineInstalledElsewhereDoesTheWholeJob) {
     EXPECT_EQ(info.text, L"Archivo de Conexiones generado en la ruta: \rC:\\zentor\\version\\Conexiones.ini\r"
                          L"Puede realizar los ajustes necesarios al archivo Conexiones.ini");
     EXPECT_EQ(test::ReadBytes(kOutputFile),
-              CrLf({"[NOMINA]", "DriverID=MSSQL", "Server=SRVDATOS", "DataBase=Nomina", "User_Name=", "Password=",
-                    "", "[Zentor7]", "DriverID=MSSQL", "Server=SRVDATOS", "DataBase=GENTE", "User_Name=",
-                    "Password=", ""}));
-    WaitFor([&] { return ReadLog(openLog).find("\"C:\\zentor\\version\\Conexiones.ini\"") != std::string::npos; },
-            "the shell's open of the file", std::chrono::seconds(30));
+              CrLf({"[NOMINA]", "DriverID=MSSQL", "Server=SRVDATOS", "DataBase=Nomina",
+                    "User_Name=", "Password=", "", "[Zentor7]", "DriverID=MSSQL", "Server=SRVDATOS",
+                    "DataBase=GENTE", "User_Name=", "Password=", ""}));
+    WaitFor(
+        [&] { return ReadLog(openLog).find("\"C:\\zentor\\version\\Conexiones.ini\"") != std::string::npos; },
+        "the shell's open of the file", std::chrono::seconds(30));
     EXPECT_EQ(app.Close(), 0u);
     SetEnvironmentVariableW(test::kOpenLogVariable, nullptr);
 }
