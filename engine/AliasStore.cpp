@@ -1,7 +1,7 @@
 #include "engine/AliasStore.h"
 
 #include "engine/OemText.h"
-#include "engine/ZtEngineApi.h"
+#include "engine/StandInStatus.h"
 
 #include <windows.h>
 
@@ -55,7 +55,7 @@ bool EndsWithAscii(std::string_view text, std::string_view suffix) {
 }
 
 StoreFailure Malformed(std::size_t lineNumber, std::wstring_view reason) {
-    return {ZT_ENG_STORE_MALFORMED,
+    return {kStoreMalformed,
             L"aliases.cfg line " + std::to_wstring(lineNumber) + L": " + std::wstring(reason)};
 }
 

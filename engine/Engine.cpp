@@ -20,6 +20,9 @@ std::string AliasContext(std::string_view alias) {
     return "Alias: " + std::string(alias);
 }
 
+constexpr std::uint32_t kAllOrigins =
+    api::kConfigModeVirtual | api::kConfigModePersistent | api::kConfigModeSession;
+
 } // namespace
 
 void CopyField(std::string_view text, char* field, std::size_t size) {
@@ -33,166 +36,176 @@ Engine& Engine::Instance() {
     return engine;
 }
 
-ZtEngStatus Engine::Fail(ZtEngStatus status, std::string context) {
+api::Status Engine::Fail(api::Status status, std::string context) {
     lastError_.clear();
     lastError_.push_back({status, 0, std::move(context)});
     return status;
 }
 
-ZtEngStatus Engine::Start(std::uint16_t version) {
+api::Status Engine::Start(std::uint16_t version, const api::Environment* /*environment*/) {
     ClearError();
-    if (version != ZT_ENG_VERSION)
-        return Fail(ZT_ENG_BAD_VERSION, "Version " + std::to_string(version));
+    if (version != api::kInterfaceVersion)
+        return Fail(api::kInvalidParameter, "Version " + std::to_string(version));
     if (started_)
-        return ZT_ENG_ALREADY_STARTED;
+        return api::kAlreadyInitialised;
     storeFailure_ = LoadStoreBesideModule(store_);
     started_ = true;
-    return ZT_ENG_OK;
+    return api::kOk;
 }
 
-ZtEngStatus Engine::CheckSession(ZtEngSession session) {
+api::Status Engine::CheckStarted() {
     if (!started_)
-        return Fail(ZT_ENG_NOT_STARTED, {});
-    if (session != &session_)
-        return Fail(ZT_ENG_INVALID_HANDLE, "Session");
+        return Fail(api::kNotInitialised);
     if (storeFailure_)
         return Fail(storeFailure_->status, ToOemBytes(storeFailure_->context));
-    return ZT_ENG_OK;
+    return api::kOk;
 }
 
-ZtEngStatus Engine::GetSession(ZtEngSession* session) {
+api::Status Engine::GetCurrSession(api::SessionHandle* session) {
     ClearError();
     if (session == nullptr)
-        return Fail(ZT_ENG_INVALID_PARAMETER, "Session");
+        return Fail(api::kInvalidParameter, "Session");
     if (!started_)
-        return Fail(ZT_ENG_NOT_STARTED, {});
+        return Fail(api::kNotInitialised);
     *session = &session_;
-    return ZT_ENG_OK;
+    return api::kOk;
 }
 
-ZtEngStatus Engine::SetConfigMode(ZtEngSession session, std::uint16_t mode) {
+api::Status Engine::SetProperty(api::ObjectHandle object, std::uint32_t property, std::uint32_t value) {
     ClearError();
     if (!started_)
-        return Fail(ZT_ENG_NOT_STARTED, {});
-    if (session != &session_)
-        return Fail(ZT_ENG_INVALID_HANDLE, "Session");
-    if (mode == 0 || mode > (ZT_ENG_CFG_VIRTUAL | ZT_ENG_CFG_PERSISTENT | ZT_ENG_CFG_SESSION))
-        return Fail(ZT_ENG_INVALID_PARAMETER, "Configuration mode " + std::to_string(mode));
-    session_.mode = mode;
-    return ZT_ENG_OK;
+        return Fail(api::kNotInitialised);
+    if (object != &session_)
+        return Fail(api::kInvalidHandle, "Object");
+    if (property != api::kPropConfigMode)
+        return Fail(api::kInvalidParameter, "Property " + std::to_string(property));
+    if (value == 0 || (value & ~kAllOrigins) != 0)
+        return Fail(api::kInvalidParameter, "Configuration mode " + std::to_string(value));
+    session_.configMode = value;
+    return api::kOk;
 }
 
-ZtEngStatus Engine::NewCursor(ZtEngCursorTag cursor, ZtEngCursor* handle) {
-    auto owned = std::make_unique<ZtEngCursorTag>(cursor);
-    ZtEngCursorTag* const key = owned.get();
+api::Status Engine::NewCursor(Cursor cursor, api::CursorHandle* handle) {
+    auto owned = std::make_unique<Cursor>(cursor);
+    api::CursorHandle const key = owned.get();
     cursors_.emplace(key, std::move(owned));
     *handle = key;
-    return ZT_ENG_OK;
+    return api::kOk;
 }
 
-ZtEngCursorTag* Engine::FindCursor(ZtEngCursor cursor) {
+Cursor* Engine::FindCursor(api::CursorHandle cursor) {
     const auto found = cursors_.find(cursor);
     return found == cursors_.end() ? nullptr : found->second.get();
 }
 
-ZtEngStatus Engine::OpenAliasList(ZtEngSession session, ZtEngCursor* cursor) {
+api::Status Engine::OpenDatabaseList(api::CursorHandle* cursor) {
     ClearError();
     if (cursor == nullptr)
-        return Fail(ZT_ENG_INVALID_PARAMETER, "Cursor");
-    if (const ZtEngStatus status = CheckSession(session); status != ZT_ENG_OK)
+        return Fail(api::kInvalidParameter, "Cursor");
+    if (const api::Status status = CheckStarted(); status != api::kOk)
         return status;
-    // The store's aliases are persistent ones; this engine defines no virtual or session aliases.
+    // This engine defines no virtual or session aliases.
     static const std::vector<StoredAlias> kNone;
-    const bool persistent = (session_.mode & ZT_ENG_CFG_PERSISTENT) != 0;
+    const bool persistent = (session_.configMode & api::kConfigModePersistent) != 0;
     return NewCursor({persistent ? &store_.Aliases() : &kNone, nullptr, 0}, cursor);
 }
 
-ZtEngStatus Engine::NextAlias(ZtEngCursor cursor, ZtEngAliasRecord* record) {
-    ClearError();
-    ZtEngCursorTag* const open = FindCursor(cursor);
-    if (open == nullptr || open->aliases == nullptr)
-        return Fail(ZT_ENG_INVALID_HANDLE, "Cursor");
-    if (record == nullptr)
-        return Fail(ZT_ENG_INVALID_PARAMETER, "Record");
-    if (open->next >= open->aliases->size())
-        return Fail(ZT_ENG_END_OF_LIST, {});
-    CopyField((*open->aliases)[open->next++].name, record->name, sizeof record->name);
-    return ZT_ENG_OK;
+void Engine::Describe(const StoredAlias& alias, api::DatabaseDescription& description) const {
+    const ConfigEntry* const type = FindEntry(alias.info, "TYPE");
+    const ConfigEntry* const path = FindEntry(alias.info, "PATH");
+    CopyField(alias.name, description.name, sizeof description.name);
+    CopyField("", description.text, sizeof description.text);
+    CopyField(path ? path->value : "", description.physicalName, sizeof description.physicalName);
+    CopyField(type ? type->value : "", description.driverType, sizeof description.driverType);
 }
 
-ZtEngStatus Engine::GetAliasDesc(ZtEngSession session, const char* alias, ZtEngAliasDesc* desc) {
+api::Status Engine::GetNextRecord(api::CursorHandle cursor, std::int32_t /*lock*/, void* record) {
     ClearError();
-    if (alias == nullptr || desc == nullptr)
-        return Fail(ZT_ENG_INVALID_PARAMETER, "Alias");
-    if (const ZtEngStatus status = CheckSession(session); status != ZT_ENG_OK)
+    Cursor* const open = FindCursor(cursor);
+    if (open == nullptr)
+        return Fail(api::kInvalidHandle, "Cursor");
+    if (record == nullptr)
+        return Fail(api::kInvalidParameter, "Record");
+    if (open->aliases != nullptr) {
+        if (open->next >= open->aliases->size())
+            return Fail(api::kEndOfTable);
+        Describe((*open->aliases)[open->next++], *static_cast<api::DatabaseDescription*>(record));
+        return api::kOk;
+    }
+    if (open->next >= open->entries->size())
+        return Fail(api::kEndOfTable);
+    const ConfigEntry& stored = (*open->entries)[open->next++];
+    auto& node = *static_cast<api::ConfigNode*>(record);
+    CopyField(stored.name, node.name, sizeof node.name);
+    CopyField("", node.description, sizeof node.description);
+    node.dataType = 0;
+    CopyField(stored.value, node.value, sizeof node.value);
+    node.hasSubNodes = 0;
+    return api::kOk;
+}
+
+api::Status Engine::CloseCursor(api::CursorHandle* cursor) {
+    ClearError();
+    if (cursor == nullptr)
+        return Fail(api::kInvalidParameter, "Cursor");
+    if (cursors_.erase(*cursor) == 0)
+        return Fail(api::kInvalidHandle, "Cursor");
+    *cursor = nullptr;
+    return api::kOk;
+}
+
+api::Status Engine::GetDatabaseDesc(const char* alias, api::DatabaseDescription* description) {
+    ClearError();
+    if (alias == nullptr || description == nullptr)
+        return Fail(api::kInvalidParameter, "Alias");
+    if (const api::Status status = CheckStarted(); status != api::kOk)
         return status;
     const StoredAlias* const stored = store_.Find(alias);
     if (stored == nullptr)
-        return Fail(ZT_ENG_UNKNOWN_ALIAS, AliasContext(alias));
-    const ConfigEntry* const type = FindEntry(stored->info, "TYPE");
-    if (type == nullptr)
-        return Fail(ZT_ENG_NO_DRIVER_TYPE, AliasContext(stored->name));
-    const ConfigEntry* const path = FindEntry(stored->info, "PATH");
-    const ConfigEntry* const defaultDriver = FindEntry(stored->info, "DEFAULT DRIVER");
-    CopyField(stored->name, desc->name, sizeof desc->name);
-    CopyField(type->value, desc->driverType, sizeof desc->driverType);
-    CopyField(path ? path->value : "", desc->path, sizeof desc->path);
-    CopyField(defaultDriver ? defaultDriver->value : "", desc->defaultDriver, sizeof desc->defaultDriver);
-    return ZT_ENG_OK;
+        return Fail(api::kUnknownDatabase, AliasContext(alias));
+    if (FindEntry(stored->info, "TYPE") == nullptr)
+        return Fail(kNoDriverType, AliasContext(stored->name));
+    Describe(*stored, *description);
+    return api::kOk;
 }
 
-ZtEngStatus Engine::OpenConfigBranch(ZtEngSession session, const char* path, ZtEngCursor* cursor) {
+api::Status Engine::OpenCfgInfoList(api::ConfigHandle config, std::int32_t openMode, std::int32_t configMode,
+                                    const char* path, api::CursorHandle* cursor) {
     ClearError();
     if (path == nullptr || cursor == nullptr)
-        return Fail(ZT_ENG_INVALID_PARAMETER, "Path");
-    if (const ZtEngStatus status = CheckSession(session); status != ZT_ENG_OK)
+        return Fail(api::kInvalidParameter, "Path");
+    if (config != nullptr)
+        return Fail(api::kInvalidHandle, "Configuration");
+    if (openMode != api::kOpenReadWrite && openMode != api::kOpenReadOnly)
+        return Fail(api::kInvalidParameter, "Open mode " + std::to_string(openMode));
+    if (configMode < api::kConfigPersistent || configMode > api::kConfigAll)
+        return Fail(api::kInvalidParameter, "Configuration mode " + std::to_string(configMode));
+    if (const api::Status status = CheckStarted(); status != api::kOk)
         return status;
     const std::optional<BranchPath> branch = ParseBranchPath(path);
     if (!branch)
-        return Fail(ZT_ENG_UNKNOWN_BRANCH, "Path: " + std::string(path));
+        return Fail(api::kObjectNotFound, "Path: " + std::string(path));
     const StoredAlias* const stored = store_.Find(branch->alias);
-    if (stored == nullptr)
-        return Fail(ZT_ENG_UNKNOWN_ALIAS, AliasContext(branch->alias));
+    // The store's aliases are persistent: a session-only view has none.
+    if (stored == nullptr || configMode == api::kConfigSession)
+        return Fail(api::kObjectNotFound, "Path: " + std::string(path));
 #ifdef ZT_ENGINE_UNREADABLE_BRANCH_PREFIX
     // A test build: the branches of the aliases so named cannot be read, though their descriptions can.
     if (stored->name.starts_with(ZT_ENGINE_UNREADABLE_BRANCH_PREFIX))
-        return Fail(ZT_ENG_UNKNOWN_BRANCH, "Path: " + std::string(path));
+        return Fail(api::kObjectNotFound, "Path: " + std::string(path));
 #endif
     return NewCursor({nullptr, branch->branch == Branch::Info ? &stored->info : &stored->open, 0}, cursor);
 }
 
-ZtEngStatus Engine::NextConfigEntry(ZtEngCursor cursor, ZtEngConfigEntry* entry) {
-    ClearError();
-    ZtEngCursorTag* const open = FindCursor(cursor);
-    if (open == nullptr || open->entries == nullptr)
-        return Fail(ZT_ENG_INVALID_HANDLE, "Cursor");
-    if (entry == nullptr)
-        return Fail(ZT_ENG_INVALID_PARAMETER, "Entry");
-    if (open->next >= open->entries->size())
-        return Fail(ZT_ENG_END_OF_LIST, {});
-    const ConfigEntry& stored = (*open->entries)[open->next++];
-    entry->name = stored.name.c_str();
-    entry->value = stored.value.c_str();
-    return ZT_ENG_OK;
-}
-
-ZtEngStatus Engine::CloseCursor(ZtEngCursor cursor) {
-    ClearError();
-    if (cursors_.erase(cursor) == 0)
-        return Fail(ZT_ENG_INVALID_HANDLE, "Cursor");
-    return ZT_ENG_OK;
-}
-
-ZtEngStatus Engine::GetErrorEntry(std::uint32_t index, ZtEngErrorEntry* entry) const {
-    if (entry == nullptr)
-        return ZT_ENG_INVALID_PARAMETER;
-    if (index == 0 || index > lastError_.size())
-        return ZT_ENG_END_OF_LIST;
-    const ErrorEntry& stored = lastError_[index - 1];
-    entry->status = stored.status;
-    entry->nativeCode = stored.nativeCode;
-    CopyField(stored.context, entry->context, sizeof entry->context);
-    return ZT_ENG_OK;
+api::Status Engine::GetErrorEntry(std::uint16_t entry, std::int32_t* nativeCode, char* context) const {
+    if (entry == 0 || entry > lastError_.size())
+        return api::kOk;
+    const ErrorEntry& stored = lastError_[entry - 1u];
+    if (nativeCode != nullptr)
+        *nativeCode = stored.nativeCode;
+    if (context != nullptr)
+        CopyField(stored.context, context, api::kMessageField);
+    return stored.status;
 }
 
 } // namespace zt::engine

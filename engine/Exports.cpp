@@ -4,77 +4,80 @@
 #include <new>
 
 using zt::engine::Engine;
+namespace api = zt::engine_interface;
 
 namespace {
 
-template <class Operation> ZtEngStatus Guarded(Operation&& operation) {
+template <class Operation> api::Status Guarded(Operation&& operation) {
     Engine& engine = Engine::Instance();
     try {
         const auto lock = engine.Lock();
         try {
             return operation(engine);
         } catch (const std::bad_alloc&) {
-            engine.ClearError();
-            return ZT_ENG_OUT_OF_MEMORY;
+            return engine.Fail(api::kNotEnoughMemory);
         } catch (...) {
-            engine.ClearError();
-            return ZT_ENG_INTERNAL_ERROR;
+            return engine.Fail(zt::engine::kInternalError);
         }
     } catch (...) {
-        return ZT_ENG_INTERNAL_ERROR;
+        return zt::engine::kInternalError;
     }
 }
 
 } // namespace
 
-extern "C" {
-
-ZT_ENG_API ZtEngStatus ZT_ENG_CALL DbiInitFn(uint16_t version, const ZtEngEnv* /*env*/) {
-    return Guarded([&](Engine& e) { return e.Start(version); });
+ZT_ENGINE_ENTRY api::Status ZT_ENGINE_CALL DbiInitFn(std::uint16_t version, api::Environment* environment) {
+    return Guarded([&](Engine& e) { return e.Start(version, environment); });
 }
 
-ZT_ENG_API ZtEngStatus ZT_ENG_CALL ZtEngGetSession(ZtEngSession* session) {
-    return Guarded([&](Engine& e) { return e.GetSession(session); });
+ZT_ENGINE_ENTRY api::Status ZT_ENGINE_CALL DbiGetCurrSession(api::SessionHandle* session) {
+    return Guarded([&](Engine& e) { return e.GetCurrSession(session); });
 }
 
-ZT_ENG_API ZtEngStatus ZT_ENG_CALL ZtEngSetConfigMode(ZtEngSession session, uint16_t mode) {
-    return Guarded([&](Engine& e) { return e.SetConfigMode(session, mode); });
+ZT_ENGINE_ENTRY api::Status ZT_ENGINE_CALL DbiSetProp(api::ObjectHandle object, std::uint32_t property,
+                                                      std::uint32_t value) {
+    return Guarded([&](Engine& e) { return e.SetProperty(object, property, value); });
 }
 
-ZT_ENG_API ZtEngStatus ZT_ENG_CALL ZtEngOpenAliasList(ZtEngSession session, ZtEngCursor* cursor) {
-    return Guarded([&](Engine& e) { return e.OpenAliasList(session, cursor); });
+ZT_ENGINE_ENTRY api::Status ZT_ENGINE_CALL DbiOpenDatabaseList(api::CursorHandle* cursor) {
+    return Guarded([&](Engine& e) { return e.OpenDatabaseList(cursor); });
 }
 
-ZT_ENG_API ZtEngStatus ZT_ENG_CALL ZtEngNextAlias(ZtEngCursor cursor, ZtEngAliasRecord* record) {
-    return Guarded([&](Engine& e) { return e.NextAlias(cursor, record); });
+ZT_ENGINE_ENTRY api::Status ZT_ENGINE_CALL DbiGetNextRecord(api::CursorHandle cursor, std::int32_t lock,
+                                                            void* record, void* /*recordProperties*/) {
+    return Guarded([&](Engine& e) { return e.GetNextRecord(cursor, lock, record); });
 }
 
-ZT_ENG_API ZtEngStatus ZT_ENG_CALL ZtEngGetAliasDesc(ZtEngSession session, const char* alias,
-                                                     ZtEngAliasDesc* desc) {
-    return Guarded([&](Engine& e) { return e.GetAliasDesc(session, alias, desc); });
-}
-
-ZT_ENG_API ZtEngStatus ZT_ENG_CALL ZtEngOpenConfigBranch(ZtEngSession session, const char* path,
-                                                         ZtEngCursor* cursor) {
-    return Guarded([&](Engine& e) { return e.OpenConfigBranch(session, path, cursor); });
-}
-
-ZT_ENG_API ZtEngStatus ZT_ENG_CALL ZtEngNextConfigEntry(ZtEngCursor cursor, ZtEngConfigEntry* entry) {
-    return Guarded([&](Engine& e) { return e.NextConfigEntry(cursor, entry); });
-}
-
-ZT_ENG_API ZtEngStatus ZT_ENG_CALL ZtEngCloseCursor(ZtEngCursor cursor) {
+ZT_ENGINE_ENTRY api::Status ZT_ENGINE_CALL DbiCloseCursor(api::CursorHandle* cursor) {
     return Guarded([&](Engine& e) { return e.CloseCursor(cursor); });
 }
 
-ZT_ENG_API ZtEngStatus ZT_ENG_CALL ZtEngGetStatusText(ZtEngStatus status, char* text) {
-    if (text == nullptr)
-        return ZT_ENG_INVALID_PARAMETER;
-    zt::engine::CopyField(zt::engine::StatusText(status), text, ZT_ENG_TEXT_SIZE);
-    return ZT_ENG_OK;
+ZT_ENGINE_ENTRY api::Status ZT_ENGINE_CALL DbiGetDatabaseDesc(const char* alias,
+                                                              api::DatabaseDescription* description) {
+    return Guarded([&](Engine& e) { return e.GetDatabaseDesc(alias, description); });
 }
 
-ZT_ENG_API ZtEngStatus ZT_ENG_CALL ZtEngGetErrorEntry(uint32_t index, ZtEngErrorEntry* entry) {
-    return Guarded([&](const Engine& e) { return e.GetErrorEntry(index, entry); });
+ZT_ENGINE_ENTRY api::Status ZT_ENGINE_CALL DbiOpenCfgInfoList(api::ConfigHandle config, std::int32_t openMode,
+                                                              std::int32_t configMode, const char* path,
+                                                              api::CursorHandle* cursor) {
+    return Guarded([&](Engine& e) { return e.OpenCfgInfoList(config, openMode, configMode, path, cursor); });
 }
+
+ZT_ENGINE_ENTRY api::Status ZT_ENGINE_CALL DbiGetErrorString(api::Status status, char* text) {
+    if (text == nullptr)
+        return api::kInvalidParameter;
+    zt::engine::CopyField(zt::engine::StatusText(status), text, api::kMessageField);
+    return api::kOk;
+}
+
+// Reading the error stack leaves it alone.
+ZT_ENGINE_ENTRY api::Status ZT_ENGINE_CALL DbiGetErrorEntry(std::uint16_t entry, std::int32_t* nativeCode,
+                                                            char* context) {
+    Engine& engine = Engine::Instance();
+    try {
+        const auto lock = engine.Lock();
+        return engine.GetErrorEntry(entry, nativeCode, context);
+    } catch (...) {
+        return api::kOk;
+    }
 }

@@ -2,35 +2,35 @@
 
 namespace zt::engine {
 
-const char* StatusText(ZtEngStatus status) {
+const char* StatusText(api::Status status) {
     switch (status) {
-    case ZT_ENG_OK:
+    case api::kOk:
         return "Operation completed";
-    case ZT_ENG_END_OF_LIST:
-        return "No more records";
-    case ZT_ENG_OUT_OF_MEMORY:
+    case api::kEndOfTable:
+        return "At end of table";
+    case api::kObjectNotFound:
+        return "Object not found";
+    case api::kNotEnoughMemory:
         return "Not enough memory for this operation";
-    case ZT_ENG_ALREADY_STARTED:
-        return "The engine is already started";
-    case ZT_ENG_NOT_STARTED:
-        return "The engine is not started";
-    case ZT_ENG_BAD_VERSION:
-        return "Interface version not supported";
-    case ZT_ENG_INVALID_PARAMETER:
+    case api::kInvalidParameter:
         return "Invalid parameter";
-    case ZT_ENG_INVALID_HANDLE:
+    case api::kInvalidHandle:
         return "Invalid handle";
-    case ZT_ENG_STORE_MISSING:
+    case api::kInvalidSessionHandle:
+        return "Invalid session handle";
+    case api::kUnknownDatabase:
+        return "Unknown database";
+    case api::kNotInitialised:
+        return "The engine is not initialized";
+    case api::kAlreadyInitialised:
+        return "The engine is already initialized";
+    case kStoreMissing:
         return "The alias store cannot be read";
-    case ZT_ENG_STORE_MALFORMED:
+    case kStoreMalformed:
         return "The alias store is malformed";
-    case ZT_ENG_UNKNOWN_ALIAS:
-        return "Unknown alias";
-    case ZT_ENG_NO_DRIVER_TYPE:
+    case kNoDriverType:
         return "The alias has no driver type";
-    case ZT_ENG_UNKNOWN_BRANCH:
-        return "Unknown configuration branch";
-    case ZT_ENG_INTERNAL_ERROR:
+    case kInternalError:
         return "Internal engine error";
     default:
         return "";

@@ -1,6 +1,6 @@
 #include "engine/StoreFile.h"
 
-#include "engine/ZtEngineApi.h"
+#include "engine/StandInStatus.h"
 
 #include <memory>
 #include <windows.h>
@@ -29,7 +29,7 @@ struct HandleCloser {
 using FileHandle = std::unique_ptr<void, HandleCloser>;
 
 StoreFailure Missing(const std::wstring& path, DWORD error) {
-    return {ZT_ENG_STORE_MISSING, path + L": system error " + std::to_wstring(error)};
+    return {kStoreMissing, path + L": system error " + std::to_wstring(error)};
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // What every build of ZtError.dll shares: reading the program's error view safely, and turning
 // a failure inside the module into a report through the view instead of an exception that would
 // cross the module boundary.
-#include "errordisplay/ZtErrorApi.h"
+#include "interfaces/ZtErrorApi.h"
 
 #include <new>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 // What the report window shows, taken from the call's arguments.
-#include "errordisplay/ZtErrorApi.h"
+#include "interfaces/ZtErrorApi.h"
 
 #include <string>
 

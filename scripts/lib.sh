@@ -1,20 +1,20 @@
 # Shared by scripts/test, scripts/demo and scripts/screenshots: set-up on a fresh machine,
-# the build, and a display with Wine that is stopped again by the ids of what was started.
+# the builds, and a display with Wine that is stopped again by the ids of what was started.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# The shipped programs are 32-bit (BUILD32), as the workstation's engine is. This machine's kernel
+# runs no 32-bit code, so the tests run a 64-bit build of the same sources (BUILD) under 64-bit
+# Wine, and the 32-bit files are checked as files (tests/release).
 BUILD=${ZT_BUILD_DIR:-$ROOT/build}
+BUILD32=${ZT_BUILD32_DIR:-$ROOT/build-i686}
 
 zt_need_packages() {
     local missing=()
     local pkg
-    # 32-bit Wine: the program is 32-bit, as the workstation's engine is.
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
-        dpkg --add-architecture i386
-    fi
-    for pkg in cmake ninja-build g++-mingw-w64-i686-posix mingw-w64-i686-dev libz-mingw-w64-dev \
-        wine wine32:i386 wine64 fonts-wine xvfb imagemagick xauth clang libclang-rt-14-dev python3-pefile \
-        zlib1g-dev; do
+    for pkg in cmake ninja-build g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix \
+        mingw-w64-x86-64-dev libz-mingw-w64-dev wine wine64 fonts-wine xvfb imagemagick xauth clang \
+        libclang-rt-14-dev python3-pefile zlib1g-dev; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
     done
     if [ ${#missing[@]} -gt 0 ]; then
@@ -26,26 +26,28 @@ zt_need_packages() {
     [ -d /usr/src/googletest ] || { apt-get install -y -qq googletest >/dev/null; }
 }
 
-# A prefix made before 32-bit Wine was installed has no syswow64 and cannot start 32-bit programs.
-zt_fresh_prefix_if_64bit_only() {
-    local prefix=$1
-    if [ -d "$prefix/drive_c/windows" ] && [ ! -d "$prefix/drive_c/windows/syswow64" ]; then
-        echo "Making a new Wine prefix at $prefix: the old one was made without 32-bit support"
-        rm -rf "$prefix"
+# Configures (once) and builds one tree with one toolchain file of cmake/.
+zt_build_tree() {
+    local tree=$1 toolchain="$ROOT/cmake/$2"
+    shift 2
+    # A tree configured for another toolchain starts over.
+    if [ -f "$tree/CMakeCache.txt" ] && ! grep -q "^CMAKE_TOOLCHAIN_FILE:.*=$toolchain\$" "$tree/CMakeCache.txt"; then
+        rm -rf "$tree/CMakeCache.txt" "$tree/CMakeFiles" "$tree/build.ninja"
     fi
+    if [ ! -f "$tree/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$tree" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
+    fi
+    cmake --build "$tree" -j "$(nproc)" "$@"
 }
 
+# The build that the tests run on.
 zt_build() {
-    local toolchain="$ROOT/cmake/mingw-w64-i686.cmake"
-    # A build folder configured for another toolchain (the former 64-bit build) starts over.
-    if [ -f "$BUILD/CMakeCache.txt" ] && ! grep -q "^CMAKE_TOOLCHAIN_FILE:.*=$toolchain\$" "$BUILD/CMakeCache.txt"; then
-        rm -rf "$BUILD/CMakeCache.txt" "$BUILD/CMakeFiles" "$BUILD/build.ninja"
-    fi
-    if [ ! -f "$BUILD/build.ninja" ]; then
-        cmake -S "$ROOT" -B "$BUILD" -G Ninja \
-            -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
-    fi
-    cmake --build "$BUILD" -j "$(nproc)"
+    zt_build_tree "$BUILD" mingw-w64-x86_64.cmake
+}
+
+# The shipped programs (the executable, the error module) and the stand-in engine, 32-bit.
+zt_build_release() {
+    zt_build_tree "$BUILD32" mingw-w64-i686.cmake --target ZtGnImcon zt_error_display zt_engine
 }
 
 ZT_XVFB_PID=""
@@ -55,7 +57,6 @@ ZT_WINESERVER_PID=""
 # keeps a descriptor of ours, so a test runner reading our output is never held open by them.
 zt_start_wine() {
     export WINEPREFIX=${WINEPREFIX:-$BUILD/wineprefix}
-    zt_fresh_prefix_if_64bit_only "$WINEPREFIX"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     # A server left over from an interrupted run of this prefix would hold its stale windows.

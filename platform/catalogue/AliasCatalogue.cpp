@@ -12,26 +12,28 @@ namespace {
 
 constexpr std::size_t kMaxNameBytes = 31;
 
-ZtEngAliasDesc DescriptionOf(const EngineSession& session, const std::string& oemAlias, ZtEngStatus& status) {
-    ZtEngAliasDesc desc{};
-    status = session.api.GetAliasDesc(session.handle, oemAlias.c_str(), &desc);
-    return desc;
+engine::DatabaseDescription DescriptionOf(const EngineSession& session, const std::string& oemAlias,
+                                          engine::Status& status) {
+    engine::DatabaseDescription description{};
+    status = session.api.GetDatabaseDesc(oemAlias.c_str(), &description);
+    return description;
 }
 
-std::wstring DriverTypeOf(const ZtEngAliasDesc& desc) {
-    return FromEngineText(FieldText(desc.driverType, kMaxNameBytes));
+std::wstring DriverTypeOf(const engine::DatabaseDescription& description) {
+    return FromEngineText(FieldText(description.driverType, kMaxNameBytes));
 }
 
 void ReadBranch(const EngineSession& session, const std::string& path, StringList& list) {
-    ZtEngCursor opened = nullptr;
-    if (const ZtEngStatus status = session.api.OpenConfigBranch(session.handle, path.c_str(), &opened);
-        status != ZT_ENG_OK)
+    engine::CursorHandle opened = nullptr;
+    if (const engine::Status status = session.api.OpenCfgInfoList(
+            nullptr, engine::kOpenReadOnly, engine::kConfigPersistent, path.c_str(), &opened);
+        status != engine::kOk)
         session.RaiseError(status);
     const EngineCursor cursor(session, opened);
-    ZtEngConfigEntry entry{};
-    while (session.api.NextConfigEntry(cursor.Get(), &entry) == ZT_ENG_OK)
-        list.Add(FromEngineText(entry.name ? entry.name : "") + L"=" +
-                 FromEngineText(entry.value ? entry.value : ""));
+    engine::ConfigNode node{};
+    while (session.api.GetNextRecord(cursor.Get(), engine::kNoLock, &node, nullptr) == engine::kOk)
+        list.Add(FromEngineText(FieldText(node.name, sizeof node.name)) + L"=" +
+                 FromEngineText(FieldText(node.value, sizeof node.value)));
 }
 
 } // namespace
@@ -41,23 +43,23 @@ void GetAliasNames(StringList& list) {
     list.Clear();
     const std::lock_guard lock(EngineLock());
     const EngineSession& session = StartedEngineSession();
-    ZtEngCursor opened = nullptr;
-    if (const ZtEngStatus status = session.api.OpenAliasList(session.handle, &opened); status != ZT_ENG_OK)
+    engine::CursorHandle opened = nullptr;
+    if (const engine::Status status = session.api.OpenDatabaseList(&opened); status != engine::kOk)
         session.RaiseError(status);
     const EngineCursor cursor(session, opened);
-    ZtEngAliasRecord record{};
-    while (session.api.NextAlias(cursor.Get(), &record) == ZT_ENG_OK)
+    engine::DatabaseDescription record{};
+    while (session.api.GetNextRecord(cursor.Get(), engine::kNoLock, &record, nullptr) == engine::kOk)
         list.Add(FromEngineText(FieldText(record.name, sizeof record.name)));
 }
 
 std::wstring GetAliasDriverName(const std::wstring& alias) {
     const std::lock_guard lock(EngineLock());
     const EngineSession& session = StartedEngineSession();
-    ZtEngStatus status = ZT_ENG_OK;
-    const ZtEngAliasDesc desc = DescriptionOf(session, ToEngineText(alias), status);
-    if (status != ZT_ENG_OK)
+    engine::Status status = engine::kOk;
+    const engine::DatabaseDescription description = DescriptionOf(session, ToEngineText(alias), status);
+    if (status != engine::kOk)
         throw EDatabaseError(FormatS(L"Invalid alias name %s", {alias}));
-    return DriverTypeOf(desc);
+    return DriverTypeOf(description);
 }
 
 void GetAliasParams(const std::wstring& alias, StringList& list) {
@@ -70,11 +72,11 @@ void GetAliasParams(const std::wstring& alias, StringList& list) {
 
     const std::lock_guard lock(EngineLock());
     const EngineSession& session = StartedEngineSession();
-    ZtEngStatus status = ZT_ENG_OK;
-    const ZtEngAliasDesc desc = DescriptionOf(session, oemAlias, status);
-    if (status != ZT_ENG_OK)
+    engine::Status status = engine::kOk;
+    const engine::DatabaseDescription description = DescriptionOf(session, oemAlias, status);
+    if (status != engine::kOk)
         session.RaiseError(status);
-    if (SameTextAscii(DriverTypeOf(desc), L"STANDARD")) {
+    if (SameTextAscii(DriverTypeOf(description), L"STANDARD")) {
         ReadBranch(session, "\\DATABASES\\" + oemAlias + "\\DB INFO", list);
         if (const long long type = list.IndexOfName(L"TYPE"); type >= 0)
             list.Delete(static_cast<std::size_t>(type));

@@ -1,6 +1,6 @@
 #include "platform/catalogue/EngineErrorMessage.h"
 
-#include "platform/catalogue/EngineStatus.h"
+#include "interfaces/EngineInterface.h"
 #include "runtime/Format.h"
 #include "runtime/Text.h"
 
@@ -21,7 +21,7 @@ std::wstring ComposeEngineErrorMessage(std::uint16_t status, std::wstring_view s
         lines.emplace_back(text);
     };
 
-    const bool contextsOnly = status == kStatusServerError;
+    const bool contextsOnly = status == engine_interface::kServerError;
     if (!contextsOnly)
         addLine(statusText);
     for (const EngineErrorEntry& entry : entries) {

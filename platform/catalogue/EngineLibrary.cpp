@@ -1,6 +1,6 @@
 #include "platform/catalogue/EngineLibrary.h"
 
-#include "platform/catalogue/EngineStatus.h"
+#include "interfaces/EngineInterface.h"
 
 #include <optional>
 #include <string>
@@ -49,7 +49,10 @@ bool IsFile(const std::wstring& path) {
 
 std::optional<std::wstring> RegistryDllPath() {
     HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+    // The engine is a 32-bit library, registered in the registry view of 32-bit programs; asking for
+    // that view changes nothing in a 32-bit process.
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, KEY_READ | KEY_WOW64_32KEY, &opened) !=
+        ERROR_SUCCESS)
         return std::nullopt;
     const KeyHandle key(opened);
     BYTE buffer[kDllPathBufferBytes];
@@ -112,11 +115,11 @@ std::uint16_t StatusForLoadError(DWORD systemError) {
     case ERROR_PATH_NOT_FOUND:
     case ERROR_MOD_NOT_FOUND:
     case ERROR_BAD_PATHNAME:
-        return kStatusNoEngineLibrary;
+        return engine_interface::kNoEngineLibrary;
     case ERROR_OUTOFMEMORY:
-        return kStatusNotEnoughMemory;
+        return engine_interface::kNotEnoughMemory;
     default:
-        return kStatusEngineNotLoadable;
+        return engine_interface::kEngineNotLoadable;
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include "platform/catalogue/EngineErrorMessage.h"
 #include "platform/catalogue/EngineLibrary.h"
-#include "platform/catalogue/EngineStatus.h"
 #include "platform/catalogue/EngineText.h"
 #include "platform/catalogue/WaitCursor.h"
 #include "runtime/Exceptions.h"
@@ -15,9 +14,9 @@ namespace zt::platform {
 namespace {
 
 // A misbehaving engine must not keep us reading its error report for ever.
-constexpr std::uint32_t kMaxErrorEntries = 64;
+constexpr std::uint16_t kMaxErrorEntries = 64;
 
-[[noreturn]] void RaiseStartFailure(std::uint16_t status) {
+[[noreturn]] void RaiseStartFailure(engine::Status status) {
     throw EDBEngineError(EngineStartFailureMessage(status), {status});
 }
 
@@ -27,21 +26,20 @@ template <class Function> bool Bind(HMODULE module, const char* name, Function& 
 }
 
 bool BindInterface(HMODULE module, EngineApi& api) {
-    return Bind(module, "ZtEngGetSession", api.GetSession) &&
-           Bind(module, "ZtEngSetConfigMode", api.SetConfigMode) &&
-           Bind(module, "ZtEngOpenAliasList", api.OpenAliasList) &&
-           Bind(module, "ZtEngNextAlias", api.NextAlias) &&
-           Bind(module, "ZtEngGetAliasDesc", api.GetAliasDesc) &&
-           Bind(module, "ZtEngOpenConfigBranch", api.OpenConfigBranch) &&
-           Bind(module, "ZtEngNextConfigEntry", api.NextConfigEntry) &&
-           Bind(module, "ZtEngCloseCursor", api.CloseCursor) &&
-           Bind(module, "ZtEngGetStatusText", api.GetStatusText) &&
-           Bind(module, "ZtEngGetErrorEntry", api.GetErrorEntry);
+    return Bind(module, "DbiGetCurrSession", api.GetCurrSession) &&
+           Bind(module, "DbiSetProp", api.SetProperty) &&
+           Bind(module, "DbiOpenDatabaseList", api.OpenDatabaseList) &&
+           Bind(module, "DbiGetNextRecord", api.GetNextRecord) &&
+           Bind(module, "DbiCloseCursor", api.CloseCursor) &&
+           Bind(module, "DbiGetDatabaseDesc", api.GetDatabaseDesc) &&
+           Bind(module, "DbiOpenCfgInfoList", api.OpenCfgInfoList) &&
+           Bind(module, "DbiGetErrorString", api.GetErrorString) &&
+           Bind(module, "DbiGetErrorEntry", api.GetErrorEntry);
 }
 
-std::wstring StatusText(const EngineApi& api, std::uint16_t status) {
-    char text[ZT_ENG_TEXT_SIZE] = {};
-    if (api.GetStatusText(status, text) != ZT_ENG_OK)
+std::wstring StatusText(const EngineApi& api, engine::Status status) {
+    char text[engine::kMessageField] = {};
+    if (api.GetErrorString(status, text) != engine::kOk)
         return {};
     return FromEngineText(FieldText(text, sizeof text));
 }
@@ -49,7 +47,7 @@ std::wstring StatusText(const EngineApi& api, std::uint16_t status) {
 EngineSession StartSession() {
     const WaitCursor waitCursor;
 
-    ZtEngEnv environment{};
+    engine::Environment environment{};
     std::memcpy(environment.language, "0009", 5);
 
     EngineLibraryLoad library = LoadEngineLibrary();
@@ -58,18 +56,21 @@ EngineSession StartSession() {
     // From here on an early exit unloads the library again.
     decltype(&DbiInitFn) initialise = nullptr;
     if (!Bind(library.module.get(), "DbiInitFn", initialise))
-        RaiseStartFailure(kStatusNoEntryPoint);
-    const std::uint16_t started = initialise(kEngineInterfaceVersion, &environment);
-    if (started != ZT_ENG_OK && started != kStatusAlreadyStarted)
+        RaiseStartFailure(engine::kNotInitialised);
+    const engine::Status started = initialise(engine::kInterfaceVersion, &environment);
+    if (started != engine::kOk && started != engine::kAlreadyInitialised)
         RaiseStartFailure(started);
 
     EngineSession session;
     if (!BindInterface(library.module.get(), session.api))
-        RaiseStartFailure(kStatusNoEntryPoint);
-    if (const std::uint16_t status = session.api.GetSession(&session.handle); status != ZT_ENG_OK)
+        RaiseStartFailure(engine::kNotInitialised);
+    if (const engine::Status status = session.api.GetCurrSession(&session.handle); status != engine::kOk)
         session.RaiseError(status);
-    if (const std::uint16_t status = session.api.SetConfigMode(session.handle, kAllAliasOrigins);
-        status != ZT_ENG_OK)
+    const std::uint32_t everyOrigin =
+        engine::kConfigModeVirtual | engine::kConfigModePersistent | engine::kConfigModeSession;
+    if (const engine::Status status =
+            session.api.SetProperty(session.handle, engine::kPropConfigMode, everyOrigin);
+        status != engine::kOk)
         session.RaiseError(status);
 
     // The session lives for the process: the library is never unloaded.
@@ -79,14 +80,16 @@ EngineSession StartSession() {
 
 } // namespace
 
-void EngineSession::RaiseError(std::uint16_t status) const {
+void EngineSession::RaiseError(engine::Status status) const {
     std::vector<EngineErrorEntry> entries;
-    for (std::uint32_t index = 1; index <= kMaxErrorEntries; ++index) {
-        ZtEngErrorEntry entry{};
-        if (api.GetErrorEntry(index, &entry) != ZT_ENG_OK)
+    for (std::uint16_t number = 1; number <= kMaxErrorEntries; ++number) {
+        std::int32_t nativeCode = 0;
+        char context[engine::kMessageField] = {};
+        const engine::Status entryStatus = api.GetErrorEntry(number, &nativeCode, context);
+        if (entryStatus == engine::kOk)
             break;
-        entries.push_back({entry.status, entry.nativeCode, StatusText(api, entry.status),
-                           FromEngineText(FieldText(entry.context, sizeof entry.context))});
+        entries.push_back({entryStatus, nativeCode, StatusText(api, entryStatus),
+                           FromEngineText(FieldText(context, sizeof context))});
     }
     std::vector<std::uint16_t> codes;
     for (const EngineErrorEntry& entry : entries)

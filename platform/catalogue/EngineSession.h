@@ -1,32 +1,33 @@
 #pragma once
 // The one engine session of the process, its bound entry points and the lock that serialises every
 // request to the engine.
-#include "engine/ZtEngineApi.h"
+#include "interfaces/EngineInterface.h"
 
-#include <cstdint>
 #include <mutex>
 
 namespace zt::platform {
 
+namespace engine = engine_interface;
+
+// The engine's published entry points, bound by name.
 struct EngineApi {
-    decltype(&ZtEngGetSession) GetSession = nullptr;
-    decltype(&ZtEngSetConfigMode) SetConfigMode = nullptr;
-    decltype(&ZtEngOpenAliasList) OpenAliasList = nullptr;
-    decltype(&ZtEngNextAlias) NextAlias = nullptr;
-    decltype(&ZtEngGetAliasDesc) GetAliasDesc = nullptr;
-    decltype(&ZtEngOpenConfigBranch) OpenConfigBranch = nullptr;
-    decltype(&ZtEngNextConfigEntry) NextConfigEntry = nullptr;
-    decltype(&ZtEngCloseCursor) CloseCursor = nullptr;
-    decltype(&ZtEngGetStatusText) GetStatusText = nullptr;
-    decltype(&ZtEngGetErrorEntry) GetErrorEntry = nullptr;
+    decltype(&DbiGetCurrSession) GetCurrSession = nullptr;
+    decltype(&DbiSetProp) SetProperty = nullptr;
+    decltype(&DbiOpenDatabaseList) OpenDatabaseList = nullptr;
+    decltype(&DbiGetNextRecord) GetNextRecord = nullptr;
+    decltype(&DbiCloseCursor) CloseCursor = nullptr;
+    decltype(&DbiGetDatabaseDesc) GetDatabaseDesc = nullptr;
+    decltype(&DbiOpenCfgInfoList) OpenCfgInfoList = nullptr;
+    decltype(&DbiGetErrorString) GetErrorString = nullptr;
+    decltype(&DbiGetErrorEntry) GetErrorEntry = nullptr;
 };
 
 struct EngineSession {
     EngineApi api;
-    ZtEngSession handle = nullptr;
+    engine::SessionHandle handle = nullptr;
 
     // The engine error for a failed request, composed from the engine's texts.
-    [[noreturn]] void RaiseError(std::uint16_t status) const;
+    [[noreturn]] void RaiseError(engine::Status status) const;
 };
 
 // Held around the start and every request to the engine; re-entrant.
@@ -38,15 +39,16 @@ const EngineSession& StartedEngineSession();
 // Closes an engine cursor on every path.
 class EngineCursor {
 public:
-    EngineCursor(const EngineSession& session, ZtEngCursor cursor) : session_(session), cursor_(cursor) {}
-    ~EngineCursor() { session_.api.CloseCursor(cursor_); }
+    EngineCursor(const EngineSession& session, engine::CursorHandle cursor)
+        : session_(session), cursor_(cursor) {}
+    ~EngineCursor() { session_.api.CloseCursor(&cursor_); }
     EngineCursor(const EngineCursor&) = delete;
     EngineCursor& operator=(const EngineCursor&) = delete;
-    ZtEngCursor Get() const { return cursor_; }
+    engine::CursorHandle Get() const { return cursor_; }
 
 private:
     const EngineSession& session_;
-    ZtEngCursor cursor_;
+    engine::CursorHandle cursor_;
 };
 
 } // namespace zt::platform

@@ -1,6 +1,6 @@
 #pragma once
 // The module's view of one of our errors, and what the module reports back when it fails.
-#include "errordisplay/ZtErrorApi.h"
+#include "interfaces/ZtErrorApi.h"
 #include "runtime/Exceptions.h"
 
 #include <optional>

@@ -3,6 +3,7 @@
 //   names | driver:<alias> | params:<alias> | module | errormode
 // Every list operation fills one list that starts out holding "EARLIER=line", and reports the list's
 // change notifications. Errors print as "! <class> <status codes>: <message>" with CR and LF escaped.
+#include "interfaces/EngineInterface.h"
 #include "platform/catalogue/AliasCatalogue.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Format.h"
@@ -52,6 +53,19 @@ std::wstring LoadedEngine() {
     return path;
 }
 
+// Starts the engine of the working directory before the catalogue does, as another part of the
+// process could; the engine stays loaded. Its start status, or FFFF when there is none to start.
+unsigned StartEngineOurselves() {
+    const HMODULE engine = LoadLibraryW(L".\\IDAPI32.DLL");
+    const auto start = engine ? reinterpret_cast<decltype(&DbiInitFn)>(
+                                    reinterpret_cast<void*>(GetProcAddress(engine, "DbiInitFn")))
+                              : nullptr;
+    if (start == nullptr)
+        return 0xFFFF;
+    zt::engine_interface::Environment environment{};
+    return start(zt::engine_interface::kInterfaceVersion, &environment);
+}
+
 struct Notices {
     int changing = 0;
     int changed = 0;
@@ -74,6 +88,8 @@ void Run(const std::wstring& operation, zt::StringList& list, Notices& notices) 
             Print(LoadedEngine() + L"\n");
         } else if (operation == L"errormode") {
             Print(zt::HexUpper(GetErrorMode(), 4) + L"\n");
+        } else if (operation == L"startengine") {
+            Print(zt::HexUpper(StartEngineOurselves(), 4) + L"\n");
         } else {
             Print(L"unknown operation\n");
         }

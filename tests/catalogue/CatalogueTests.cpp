@@ -89,6 +89,15 @@ TEST_F(Catalogue, NamesAreAllAliasesInTheEnginesOrder) {
     EXPECT_EQ(Run({L"names", L"names"}), listing + listing);
 }
 
+// The engine answers 2A07 to a start when something else in the process started it first: still a
+// running session, and every alias of the store is listed.
+TEST_F(Catalogue, AnEngineStartedAlreadyIsUsedAsItIs) {
+    Store("[DATABASES\\Zentor7\\DB INFO]\nTYPE=MSSQL\n[DATABASES\\Otro\\DB INFO]\nTYPE=ORACLE\n");
+    EXPECT_EQ(Run({L"startengine", L"names", L"driver:Otro"}),
+              Lines({L"> startengine", L"0000", L"> names", L"Zentor7", L"Otro", L"= notices 1/1",
+                     L"> driver:Otro", L"ORACLE"}));
+}
+
 TEST_F(Catalogue, EmptyStoreGivesNoNames) {
     Store("; no aliases yet\n");
     EXPECT_EQ(Run({L"names"}), Lines({L"> names", L"= notices 1/1"}));
@@ -149,7 +158,7 @@ TEST_F(Catalogue, ParamsFailuresAreEngineErrorsWithTheEnginesTexts) {
     Store(kWorkstation);
     EXPECT_EQ(Run({L"params:Zentor7", L"params:Nadie", L"params:SinTipo"}),
               Lines({L"> params:Zentor7", L"SERVER NAME=srv01", L"DATABASE NAME=Zentor", L"= notices 1/1",
-                     L"> params:Nadie", L"! EDBEngineError 2D03: Unknown alias\\r\\nAlias: Nadie",
+                     L"> params:Nadie", L"! EDBEngineError 271E: Unknown database\\r\\nAlias: Nadie",
                      L"= notices 1/1", L"> params:SinTipo",
                      L"! EDBEngineError 2D04: The alias has no driver type\\r\\nAlias: SinTipo",
                      L"= notices 1/1"}));

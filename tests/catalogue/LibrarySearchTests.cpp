@@ -13,27 +13,39 @@ namespace {
 constexpr const wchar_t* kBorlandKey = L"Software\\Borland";
 constexpr const wchar_t* kEngineKey = L"Software\\Borland\\Database Engine";
 
-bool KeyExists(const wchar_t* path) {
+// The engine's installer writes its key in the registry view of 32-bit programs; a 64-bit process
+// that reads it without asking for that view sees the other one.
+enum class View : REGSAM { Programs32 = KEY_WOW64_32KEY, Programs64 = KEY_WOW64_64KEY };
+
+bool KeyExists(const wchar_t* path, View view) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | static_cast<REGSAM>(view), &key) !=
+        ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
 }
 
-bool DllPathExists() {
-    return RegGetValueW(HKEY_LOCAL_MACHINE, kEngineKey, L"DLLPATH", RRF_RT_ANY, nullptr, nullptr, nullptr) ==
-           ERROR_SUCCESS;
+bool DllPathExists(View view) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, KEY_READ | static_cast<REGSAM>(view), &key) !=
+        ERROR_SUCCESS)
+        return false;
+    const bool exists =
+        RegQueryValueExW(key, L"DLLPATH", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return exists;
 }
 
 // The engine's key with the given DLLPATH (none: the key without the value) for a scope; whatever it
 // created is removed again at the end.
 class ScopedEngineKey {
 public:
-    explicit ScopedEngineKey(const std::optional<std::wstring>& dllPath)
-        : createdBorland_(!KeyExists(kBorlandKey)), createdEngine_(!KeyExists(kEngineKey)) {
+    ScopedEngineKey(const std::optional<std::wstring>& dllPath, View view)
+        : view_(static_cast<REGSAM>(view)), createdBorland_(!KeyExists(kBorlandKey, view)),
+          createdEngine_(!KeyExists(kEngineKey, view)) {
         HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, nullptr, 0, KEY_WRITE | view_, nullptr, &key,
                             nullptr) != ERROR_SUCCESS)
             throw std::runtime_error("cannot create the engine's registry key");
         if (dllPath)
@@ -43,25 +55,26 @@ public:
     }
     ~ScopedEngineKey() {
         HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, KEY_WRITE | view_, &key) == ERROR_SUCCESS) {
             RegDeleteValueW(key, L"DLLPATH");
             RegCloseKey(key);
         }
         if (createdEngine_)
-            RegDeleteKeyW(HKEY_LOCAL_MACHINE, kEngineKey);
+            RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, view_, 0);
         if (createdBorland_)
-            RegDeleteKeyW(HKEY_LOCAL_MACHINE, kBorlandKey);
+            RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kBorlandKey, view_, 0);
     }
     ScopedEngineKey(const ScopedEngineKey&) = delete;
     ScopedEngineKey& operator=(const ScopedEngineKey&) = delete;
 
 private:
+    REGSAM view_;
     bool createdBorland_;
     bool createdEngine_;
 };
 
 enum class Place { Work, Registry, SecondRegistry, Beside };
-enum class Registry { None, KeyOnly, First, MissingThenSecond, TooLong };
+enum class Registry { None, KeyOnly, First, MissingThenSecond, TooLong, FirstIn64BitView };
 
 struct Case {
     const char* name;
@@ -106,6 +119,7 @@ std::optional<std::wstring> DllPath(Registry registry, const Layout& layout) {
     case Registry::KeyOnly:
         return std::nullopt;
     case Registry::First:
+    case Registry::FirstIn64BitView:
         return layout.registry.wstring();
     case Registry::MissingThenSecond:
         return (layout.root.Path() / L"missing").wstring() + L";" + layout.secondRegistry.wstring();
@@ -126,7 +140,8 @@ std::vector<std::wstring> OutputLines(const std::wstring& output) {
 
 TEST(LibrarySearch, FindsTheEngineInItsPlacesInOrder) {
     // Wine creates the engine's key with settings of its own; a DLLPATH would be left over from elsewhere.
-    ASSERT_FALSE(DllPathExists()) << "a DLLPATH of the engine is already set";
+    ASSERT_FALSE(DllPathExists(View::Programs32)) << "a DLLPATH of the engine is already set";
+    ASSERT_FALSE(DllPathExists(View::Programs64)) << "a DLLPATH of the engine is already set";
     const Case cases[] = {
         {"working directory first",
          {Place::Work, Place::Registry, Place::Beside},
@@ -159,6 +174,12 @@ TEST(LibrarySearch, FindsTheEngineInItsPlacesInOrder) {
          nullptr,
          Place::Beside,
          0},
+        {"a DLLPATH in the registry view of 64-bit programs is not the engine's",
+         {Place::Registry, Place::Beside},
+         Registry::FirstIn64BitView,
+         nullptr,
+         Place::Beside,
+         0},
         {"no library anywhere", {}, Registry::First, nullptr, std::nullopt, 0x2108},
         {"no library and no registry key", {}, Registry::None, nullptr, std::nullopt, 0x2108},
         {"a library without DbiInitFn ends the search",
@@ -174,6 +195,12 @@ TEST(LibrarySearch, FindsTheEngineInItsPlacesInOrder) {
          std::nullopt,
          0x3F01},
         {"a file that is no library", {}, Registry::None, L"garbage", std::nullopt, 0x2109},
+        {"the error dialogs for files are off while the library loads",
+         {Place::Beside},
+         Registry::None,
+         L"errormode",
+         std::nullopt,
+         0x3E01},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -190,9 +217,10 @@ TEST(LibrarySearch, FindsTheEngineInItsPlacesInOrder) {
                 CopyInto(FakeEngineDll(c.nonEngineInWork), layout.work);
         }
         CopyInto(ProbeProgram(), layout.beside);
-        const std::optional<ScopedEngineKey> key =
-            c.registry == Registry::None ? std::nullopt
-                                         : std::make_optional<ScopedEngineKey>(DllPath(c.registry, layout));
+        const View view = c.registry == Registry::FirstIn64BitView ? View::Programs64 : View::Programs32;
+        std::optional<ScopedEngineKey> key;
+        if (c.registry != Registry::None)
+            key.emplace(DllPath(c.registry, layout), view);
 
         const ProgramRun run =
             RunProgram(layout.beside / L"catalogue_probe.exe",

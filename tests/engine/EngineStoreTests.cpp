@@ -1,4 +1,4 @@
-#include "engine/ZtEngineApi.h"
+#include "engine/StandInStatus.h"
 #include "runtime/CodePages.h"
 #include "tests/catalogue/CatalogueTestFiles.h"
 
@@ -9,8 +9,14 @@
 namespace zt::test {
 namespace {
 
+namespace api = engine_interface;
+using engine::kNoDriverType;
+using engine::kStoreMalformed;
+using engine::kStoreMissing;
+
 // A private copy of the engine DLL, loaded from a scratch folder with the given store beside it (no
 // store when storeUtf8 is null), and unloaded again at the end so that the next one starts afresh.
+// It calls the engine through its published entry points alone.
 class LoadedEngine {
 public:
     explicit LoadedEngine(const char* storeUtf8, std::size_t storeSize = std::string::npos) {
@@ -23,16 +29,15 @@ public:
         if (module_ == nullptr)
             throw std::runtime_error("engine copy does not load");
         Bind("DbiInitFn", init);
-        Bind("ZtEngGetSession", getSession);
-        Bind("ZtEngSetConfigMode", setConfigMode);
-        Bind("ZtEngOpenAliasList", openAliasList);
-        Bind("ZtEngNextAlias", nextAlias);
-        Bind("ZtEngGetAliasDesc", getAliasDesc);
-        Bind("ZtEngOpenConfigBranch", openConfigBranch);
-        Bind("ZtEngNextConfigEntry", nextConfigEntry);
-        Bind("ZtEngCloseCursor", closeCursor);
-        Bind("ZtEngGetStatusText", getStatusText);
-        Bind("ZtEngGetErrorEntry", getErrorEntry);
+        Bind("DbiGetCurrSession", getCurrSession);
+        Bind("DbiSetProp", setProp);
+        Bind("DbiOpenDatabaseList", openDatabaseList);
+        Bind("DbiGetNextRecord", getNextRecord);
+        Bind("DbiCloseCursor", closeCursor);
+        Bind("DbiGetDatabaseDesc", getDatabaseDesc);
+        Bind("DbiOpenCfgInfoList", openCfgInfoList);
+        Bind("DbiGetErrorString", getErrorString);
+        Bind("DbiGetErrorEntry", getErrorEntry);
     }
     ~LoadedEngine() { FreeLibrary(module_); }
     LoadedEngine(const LoadedEngine&) = delete;
@@ -41,72 +46,81 @@ public:
     const ScratchFolder& Folder() const { return folder_; }
 
     // Started, with a session that sees the store's aliases.
-    ZtEngSession Start() {
-        if (init(ZT_ENG_VERSION, nullptr) != ZT_ENG_OK)
+    void Start() {
+        api::Environment environment{};
+        std::memcpy(environment.language, "0009", 5);
+        if (init(api::kInterfaceVersion, &environment) != api::kOk)
             throw std::runtime_error("engine does not start");
-        ZtEngSession session = nullptr;
-        if (getSession(&session) != ZT_ENG_OK ||
-            setConfigMode(session, ZT_ENG_CFG_VIRTUAL | ZT_ENG_CFG_PERSISTENT | ZT_ENG_CFG_SESSION) !=
-                ZT_ENG_OK)
+        api::SessionHandle session = nullptr;
+        if (getCurrSession(&session) != api::kOk ||
+            setProp(session, api::kPropConfigMode, kEveryOrigin) != api::kOk)
             throw std::runtime_error("engine gives no session");
-        return session;
     }
 
-    std::vector<std::wstring> Aliases(ZtEngSession session, ZtEngStatus& status) {
+    std::vector<std::wstring> Aliases(api::Status& status) {
         std::vector<std::wstring> names;
-        ZtEngCursor cursor = nullptr;
-        status = openAliasList(session, &cursor);
-        if (status != ZT_ENG_OK)
+        api::CursorHandle cursor = nullptr;
+        status = openDatabaseList(&cursor);
+        if (status != api::kOk)
             return names;
-        ZtEngAliasRecord record{};
-        while (nextAlias(cursor, &record) == ZT_ENG_OK)
+        api::DatabaseDescription record{};
+        while (getNextRecord(cursor, api::kNoLock, &record, nullptr) == api::kOk)
             names.push_back(FromOem(record.name));
-        closeCursor(cursor);
+        closeCursor(&cursor);
         return names;
     }
 
-    std::vector<std::wstring> Branch(ZtEngSession session, std::wstring_view path, ZtEngStatus& status) {
+    std::vector<std::wstring> Branch(std::wstring_view path, api::Status& status) {
         std::vector<std::wstring> lines;
-        ZtEngCursor cursor = nullptr;
-        status = openConfigBranch(session, ToOem(path).c_str(), &cursor);
-        if (status != ZT_ENG_OK)
+        api::CursorHandle cursor = nullptr;
+        status = openCfgInfoList(nullptr, api::kOpenReadOnly, api::kConfigPersistent, ToOem(path).c_str(),
+                                 &cursor);
+        if (status != api::kOk)
             return lines;
-        ZtEngConfigEntry entry{};
-        while (nextConfigEntry(cursor, &entry) == ZT_ENG_OK)
-            lines.push_back(FromOem(entry.name) + L"=" + FromOem(entry.value));
-        closeCursor(cursor);
+        api::ConfigNode node{};
+        while (getNextRecord(cursor, api::kNoLock, &node, nullptr) == api::kOk)
+            lines.push_back(FromOem(node.name) + L"=" + FromOem(node.value));
+        closeCursor(&cursor);
         return lines;
     }
 
     // The driver type, or "#XXXX" with the status of a description that cannot be read.
-    std::wstring DriverType(ZtEngSession session, std::wstring_view alias) {
-        ZtEngAliasDesc desc{};
-        const ZtEngStatus status = getAliasDesc(session, ToOem(alias).c_str(), &desc);
-        if (status != ZT_ENG_OK)
+    std::wstring DriverType(std::wstring_view alias) {
+        api::DatabaseDescription description{};
+        const api::Status status = getDatabaseDesc(ToOem(alias).c_str(), &description);
+        if (status != api::kOk)
             return L"#" + std::to_wstring(status);
-        return FromOem(desc.driverType);
+        return FromOem(description.driverType);
     }
 
     // "status: context" per entry of the last error.
     std::vector<std::wstring> LastError() {
         std::vector<std::wstring> entries;
-        ZtEngErrorEntry entry{};
-        for (std::uint32_t index = 1; getErrorEntry(index, &entry) == ZT_ENG_OK; ++index)
-            entries.push_back(std::to_wstring(entry.status) + L": " + FromOem(entry.context));
+        for (std::uint16_t number = 1;; ++number) {
+            std::int32_t nativeCode = -1;
+            char context[api::kMessageField];
+            const api::Status status = getErrorEntry(number, &nativeCode, context);
+            if (status == api::kOk)
+                break;
+            EXPECT_EQ(nativeCode, 0);
+            entries.push_back(std::to_wstring(status) + L": " + FromOem(context));
+        }
         return entries;
     }
 
+    static constexpr std::uint32_t kEveryOrigin =
+        api::kConfigModeVirtual | api::kConfigModePersistent | api::kConfigModeSession;
+
     decltype(&DbiInitFn) init = nullptr;
-    decltype(&ZtEngGetSession) getSession = nullptr;
-    decltype(&ZtEngSetConfigMode) setConfigMode = nullptr;
-    decltype(&ZtEngOpenAliasList) openAliasList = nullptr;
-    decltype(&ZtEngNextAlias) nextAlias = nullptr;
-    decltype(&ZtEngGetAliasDesc) getAliasDesc = nullptr;
-    decltype(&ZtEngOpenConfigBranch) openConfigBranch = nullptr;
-    decltype(&ZtEngNextConfigEntry) nextConfigEntry = nullptr;
-    decltype(&ZtEngCloseCursor) closeCursor = nullptr;
-    decltype(&ZtEngGetStatusText) getStatusText = nullptr;
-    decltype(&ZtEngGetErrorEntry) getErrorEntry = nullptr;
+    decltype(&DbiGetCurrSession) getCurrSession = nullptr;
+    decltype(&DbiSetProp) setProp = nullptr;
+    decltype(&DbiOpenDatabaseList) openDatabaseList = nullptr;
+    decltype(&DbiGetNextRecord) getNextRecord = nullptr;
+    decltype(&DbiCloseCursor) closeCursor = nullptr;
+    decltype(&DbiGetDatabaseDesc) getDatabaseDesc = nullptr;
+    decltype(&DbiOpenCfgInfoList) openCfgInfoList = nullptr;
+    decltype(&DbiGetErrorString) getErrorString = nullptr;
+    decltype(&DbiGetErrorEntry) getErrorEntry = nullptr;
 
 private:
     template <class Function> void Bind(const char* name, Function& function) {
@@ -120,16 +134,16 @@ private:
 };
 
 // Every alias with its driver type and both branches, one text per line.
-std::vector<std::wstring> Dump(LoadedEngine& engine, ZtEngSession session) {
+std::vector<std::wstring> Dump(LoadedEngine& engine) {
     std::vector<std::wstring> dump;
-    ZtEngStatus status = ZT_ENG_OK;
-    for (const std::wstring& alias : engine.Aliases(session, status)) {
-        dump.push_back(alias + L" : " + engine.DriverType(session, alias));
+    api::Status status = api::kOk;
+    for (const std::wstring& alias : engine.Aliases(status)) {
+        dump.push_back(alias + L" : " + engine.DriverType(alias));
         for (const wchar_t* branch : {L"\\DB INFO", L"\\DB OPEN"})
-            for (const std::wstring& line : engine.Branch(session, L"\\DATABASES\\" + alias + branch, status))
+            for (const std::wstring& line : engine.Branch(L"\\DATABASES\\" + alias + branch, status))
                 dump.push_back(std::wstring(L"  ") + (branch[4] == L'I' ? L"info " : L"open ") + line);
     }
-    EXPECT_EQ(status, ZT_ENG_OK);
+    EXPECT_EQ(status, api::kOk);
     return dump;
 }
 
@@ -156,8 +170,8 @@ TEST(EngineStore, ReadsWhatTheRulesAllow) {
           L"  open DATABASE NAME=b2", L"A : MSSQL", L"  info TYPE=MSSQL"}},
         {"an alias without TYPE is listed, its description cannot be read",
          "[DATABASES\\SinTipo\\DB OPEN]\nSERVER NAME=x\n[DATABASES\\Otro\\DB INFO]\nPATH=C:\\\n",
-         {L"SinTipo : #" + std::to_wstring(ZT_ENG_NO_DRIVER_TYPE), L"  open SERVER NAME=x",
-          L"Otro : #" + std::to_wstring(ZT_ENG_NO_DRIVER_TYPE), L"  info PATH=C:\\"}},
+         {L"SinTipo : #" + std::to_wstring(kNoDriverType), L"  open SERVER NAME=x",
+          L"Otro : #" + std::to_wstring(kNoDriverType), L"  info PATH=C:\\"}},
         {"letters beyond ASCII in names and values",
          "[DATABASES\\Contabilidad_A\xC3\xB1o\\DB INFO]\nTYPE=MSSQL\n[DATABASES\\Contabilidad_A\xC3\xB1o\\DB "
          "OPEN]\n"
@@ -176,8 +190,8 @@ TEST(EngineStore, ReadsWhatTheRulesAllow) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         LoadedEngine engine(c.store);
-        const ZtEngSession session = engine.Start();
-        EXPECT_EQ(Dump(engine, session), c.expected);
+        engine.Start();
+        EXPECT_EQ(Dump(engine), c.expected);
     }
 }
 
@@ -207,91 +221,123 @@ TEST(EngineStore, RefusesABrokenStoreWithItsLineNumber) {
         SCOPED_TRACE(testing::Message() << c.context);
         LoadedEngine engine(c.store.data(), c.store.size());
         // The start does not fail; every request does, with the same report.
-        const ZtEngSession session = engine.Start();
-        const std::vector<std::wstring> report = {std::to_wstring(ZT_ENG_STORE_MALFORMED) + L": " +
-                                                  c.context};
-        ZtEngStatus status = ZT_ENG_OK;
-        EXPECT_TRUE(engine.Aliases(session, status).empty());
-        EXPECT_EQ(status, ZT_ENG_STORE_MALFORMED);
+        engine.Start();
+        const std::vector<std::wstring> report = {std::to_wstring(kStoreMalformed) + L": " + c.context};
+        api::Status status = api::kOk;
+        EXPECT_TRUE(engine.Aliases(status).empty());
+        EXPECT_EQ(status, kStoreMalformed);
         EXPECT_EQ(engine.LastError(), report);
-        EXPECT_EQ(engine.DriverType(session, L"A"), L"#" + std::to_wstring(ZT_ENG_STORE_MALFORMED));
+        EXPECT_EQ(engine.DriverType(L"A"), L"#" + std::to_wstring(kStoreMalformed));
         EXPECT_EQ(engine.LastError(), report);
-        engine.Branch(session, L"\\DATABASES\\A\\DB INFO", status);
-        EXPECT_EQ(status, ZT_ENG_STORE_MALFORMED);
+        engine.Branch(L"\\DATABASES\\A\\DB INFO", status);
+        EXPECT_EQ(status, kStoreMalformed);
         EXPECT_EQ(engine.LastError(), report);
     }
 }
 
 TEST(EngineStore, WithoutAStoreEveryRequestFails) {
     LoadedEngine engine(nullptr);
-    const ZtEngSession session = engine.Start();
-    ZtEngStatus status = ZT_ENG_OK;
-    EXPECT_TRUE(engine.Aliases(session, status).empty());
-    EXPECT_EQ(status, ZT_ENG_STORE_MISSING);
+    engine.Start();
+    api::Status status = api::kOk;
+    EXPECT_TRUE(engine.Aliases(status).empty());
+    EXPECT_EQ(status, kStoreMissing);
     const std::wstring store = (engine.Folder().Path() / L"aliases.cfg").wstring();
-    EXPECT_EQ(engine.LastError(), std::vector<std::wstring>{std::to_wstring(ZT_ENG_STORE_MISSING) + L": " +
-                                                            store + L": system error 2"});
-    EXPECT_EQ(engine.DriverType(session, L"Zentor7"), L"#" + std::to_wstring(ZT_ENG_STORE_MISSING));
+    EXPECT_EQ(engine.LastError(), std::vector<std::wstring>{std::to_wstring(kStoreMissing) + L": " + store +
+                                                            L": system error 2"});
+    EXPECT_EQ(engine.DriverType(L"Zentor7"), L"#" + std::to_wstring(kStoreMissing));
 }
 
 TEST(EngineStore, LooksAliasesUpIgnoringOnlyAsciiLetterCase) {
     LoadedEngine engine(
         "[DATABASES\\N\xC3\xB3mina\\DB INFO]\nTYPE=MSSQL\n"
         "[DATABASES\\Zentor7\\DB OPEN]\nSERVER NAME=s\n[DATABASES\\Zentor7\\DB INFO]\nTYPE=ORACLE\n");
-    const ZtEngSession session = engine.Start();
-    EXPECT_EQ(engine.DriverType(session, L"ZENTOR7"), L"ORACLE");
-    EXPECT_EQ(engine.DriverType(session, L"zentor7"), L"ORACLE");
-    EXPECT_EQ(engine.DriverType(session, L"NóMINA"), L"MSSQL");
-    EXPECT_EQ(engine.DriverType(session, L"Zentor"), L"#" + std::to_wstring(ZT_ENG_UNKNOWN_ALIAS));
+    engine.Start();
+    EXPECT_EQ(engine.DriverType(L"ZENTOR7"), L"ORACLE");
+    EXPECT_EQ(engine.DriverType(L"zentor7"), L"ORACLE");
+    EXPECT_EQ(engine.DriverType(L"NóMINA"), L"MSSQL");
+    EXPECT_EQ(engine.DriverType(L"Zentor"), L"#" + std::to_wstring(api::kUnknownDatabase));
     EXPECT_EQ(engine.LastError(),
-              std::vector<std::wstring>{std::to_wstring(ZT_ENG_UNKNOWN_ALIAS) + L": Alias: Zentor"});
-    ZtEngStatus status = ZT_ENG_OK;
-    EXPECT_EQ(engine.Branch(session, L"\\databases\\ZENTOR7\\db open", status),
+              std::vector<std::wstring>{std::to_wstring(api::kUnknownDatabase) + L": Alias: Zentor"});
+    api::Status status = api::kOk;
+    EXPECT_EQ(engine.Branch(L"\\databases\\ZENTOR7\\db open", status),
               std::vector<std::wstring>{L"SERVER NAME=s"});
-    EXPECT_TRUE(engine.Branch(session, L"\\DATABASES\\Nómina\\DB OPEN", status).empty());
-    EXPECT_EQ(status, ZT_ENG_OK);
+    EXPECT_TRUE(engine.Branch(L"\\DATABASES\\Nómina\\DB OPEN", status).empty());
+    EXPECT_EQ(status, api::kOk);
 }
 
 TEST(EngineStore, SessionAndCursorRules) {
     LoadedEngine engine("[DATABASES\\A\\DB INFO]\nTYPE=MSSQL\n");
-    ZtEngSession session = nullptr;
-    EXPECT_EQ(engine.getSession(&session), ZT_ENG_NOT_STARTED);
-    EXPECT_EQ(engine.init(499, nullptr), ZT_ENG_BAD_VERSION);
-    ZtEngEnv environment{};
+    api::SessionHandle session = nullptr;
+    api::CursorHandle cursor = nullptr;
+    api::DatabaseDescription description{};
+    EXPECT_EQ(engine.getCurrSession(&session), api::kNotInitialised);
+    EXPECT_EQ(engine.openDatabaseList(&cursor), api::kNotInitialised);
+    EXPECT_EQ(engine.getDatabaseDesc("A", &description), api::kNotInitialised);
+    EXPECT_EQ(engine.LastError(), std::vector<std::wstring>{std::to_wstring(api::kNotInitialised) + L": "});
+    api::Environment environment{};
     std::memcpy(environment.language, "0009", 5);
-    ASSERT_EQ(engine.init(ZT_ENG_VERSION, &environment), ZT_ENG_OK);
-    EXPECT_EQ(engine.init(ZT_ENG_VERSION, &environment), ZT_ENG_ALREADY_STARTED);
-    ASSERT_EQ(engine.getSession(&session), ZT_ENG_OK);
+    EXPECT_EQ(engine.init(499, &environment), api::kInvalidParameter);
+    ASSERT_EQ(engine.init(api::kInterfaceVersion, &environment), api::kOk);
+    EXPECT_EQ(engine.init(api::kInterfaceVersion, &environment), api::kAlreadyInitialised);
+    ASSERT_EQ(engine.getCurrSession(&session), api::kOk);
 
     // A new session shows only its own aliases, and the store's are persistent ones.
-    ZtEngStatus status = ZT_ENG_OK;
-    EXPECT_TRUE(engine.Aliases(session, status).empty());
-    EXPECT_EQ(engine.setConfigMode(session, ZT_ENG_CFG_PERSISTENT), ZT_ENG_OK);
-    EXPECT_EQ(engine.Aliases(session, status), std::vector<std::wstring>{L"A"});
-    EXPECT_EQ(engine.setConfigMode(session, 8), ZT_ENG_INVALID_PARAMETER);
-    EXPECT_EQ(engine.setConfigMode(reinterpret_cast<ZtEngSession>(&environment), 7), ZT_ENG_INVALID_HANDLE);
+    api::Status status = api::kOk;
+    EXPECT_TRUE(engine.Aliases(status).empty());
+    EXPECT_EQ(engine.setProp(session, api::kPropConfigMode, api::kConfigModePersistent), api::kOk);
+    EXPECT_EQ(engine.Aliases(status), std::vector<std::wstring>{L"A"});
+    EXPECT_EQ(engine.setProp(session, api::kPropConfigMode, 8), api::kInvalidParameter);
+    EXPECT_EQ(engine.setProp(session, 0x00020001, 7), api::kInvalidParameter);
+    EXPECT_EQ(engine.setProp(&environment, api::kPropConfigMode, 7), api::kInvalidHandle);
 
-    ZtEngCursor cursor = nullptr;
-    ASSERT_EQ(engine.openAliasList(session, &cursor), ZT_ENG_OK);
-    ZtEngConfigEntry entry{};
-    EXPECT_EQ(engine.nextConfigEntry(cursor, &entry), ZT_ENG_INVALID_HANDLE);
-    ZtEngAliasRecord record{};
-    EXPECT_EQ(engine.nextAlias(cursor, &record), ZT_ENG_OK);
-    EXPECT_EQ(engine.nextAlias(cursor, &record), ZT_ENG_END_OF_LIST);
-    EXPECT_EQ(engine.closeCursor(cursor), ZT_ENG_OK);
-    EXPECT_EQ(engine.closeCursor(cursor), ZT_ENG_INVALID_HANDLE);
-    EXPECT_EQ(engine.nextAlias(cursor, &record), ZT_ENG_INVALID_HANDLE);
+    // Records as published: the description of an alias from the list, a node of a branch.
+    ASSERT_EQ(engine.openDatabaseList(&cursor), api::kOk);
+    std::memset(&description, 'x', sizeof description);
+    EXPECT_EQ(engine.getNextRecord(cursor, api::kNoLock, &description, nullptr), api::kOk);
+    EXPECT_STREQ(description.name, "A");
+    EXPECT_STREQ(description.driverType, "MSSQL");
+    EXPECT_EQ(engine.getNextRecord(cursor, api::kNoLock, &description, nullptr), api::kEndOfTable);
+    EXPECT_EQ(engine.closeCursor(&cursor), api::kOk);
+    EXPECT_EQ(cursor, nullptr);
+    EXPECT_EQ(engine.closeCursor(&cursor), api::kInvalidHandle);
+    EXPECT_EQ(engine.getNextRecord(cursor, api::kNoLock, &description, nullptr), api::kInvalidHandle);
 
-    engine.Branch(session, L"\\DATABASES\\A\\DB OTHER", status);
-    EXPECT_EQ(status, ZT_ENG_UNKNOWN_BRANCH);
-    engine.Branch(session, L"\\DATABASES\\B\\DB OPEN", status);
-    EXPECT_EQ(status, ZT_ENG_UNKNOWN_ALIAS);
+    // The configuration is read through no handle of its own, read-only or not, in a known mode.
+    EXPECT_EQ(engine.openCfgInfoList(&environment, api::kOpenReadOnly, api::kConfigPersistent,
+                                     "\\DATABASES\\A\\DB INFO", &cursor),
+              api::kInvalidHandle);
+    EXPECT_EQ(engine.openCfgInfoList(nullptr, 2, api::kConfigPersistent, "\\DATABASES\\A\\DB INFO", &cursor),
+              api::kInvalidParameter);
+    EXPECT_EQ(engine.openCfgInfoList(nullptr, api::kOpenReadOnly, 3, "\\DATABASES\\A\\DB INFO", &cursor),
+              api::kInvalidParameter);
+    engine.Branch(L"\\DATABASES\\A\\DB OTHER", status);
+    EXPECT_EQ(status, api::kObjectNotFound);
+    engine.Branch(L"\\DATABASES\\B\\DB OPEN", status);
+    EXPECT_EQ(status, api::kObjectNotFound);
+    EXPECT_EQ(engine.LastError(), std::vector<std::wstring>{std::to_wstring(api::kObjectNotFound) +
+                                                            L": Path: \\DATABASES\\B\\DB OPEN"});
 
-    char text[ZT_ENG_TEXT_SIZE];
-    EXPECT_EQ(engine.getStatusText(ZT_ENG_UNKNOWN_ALIAS, text), ZT_ENG_OK);
-    EXPECT_STREQ(text, "Unknown alias");
-    EXPECT_EQ(engine.getStatusText(0x7777, text), ZT_ENG_OK);
+    char text[api::kMessageField];
+    EXPECT_EQ(engine.getErrorString(api::kUnknownDatabase, text), api::kOk);
+    EXPECT_STREQ(text, "Unknown database");
+    EXPECT_EQ(engine.getErrorString(0x7777, text), api::kOk);
     EXPECT_STREQ(text, "");
+}
+
+// Names and values arrive cut to their published fields: names 31 bytes, values 127.
+TEST(EngineStore, CutsNamesAndValuesToTheirFields) {
+    const std::string value127(127, 'v');
+    const std::string name40 = "ENTRY_NAME_" + std::string(29, 'n');
+    const std::string store =
+        "[DATABASES\\A\\DB INFO]\nTYPE=MSSQL\n[DATABASES\\A\\DB OPEN]\nEXACT=" + value127 +
+        "\nLONGER=" + value127 + "xyz\n" + name40 + "=1\n";
+    LoadedEngine engine(store.c_str());
+    engine.Start();
+    api::Status status = api::kOk;
+    const std::wstring wide127(127, L'v');
+    EXPECT_EQ(engine.Branch(L"\\DATABASES\\A\\DB OPEN", status),
+              (std::vector<std::wstring>{L"EXACT=" + wide127, L"LONGER=" + wide127,
+                                         std::wstring(name40.begin(), name40.begin() + 31) + L"=1"}));
 }
 
 // Alias positions are not bounded by 16 bits, and every alias is found by its name.
@@ -302,15 +348,15 @@ TEST(EngineStore, HoldsMoreAliasesThanSixteenBitsCount) {
         store +=
             "[DATABASES\\Alias" + std::to_string(i) + "\\DB INFO]\nTYPE=T" + std::to_string(i % 7) + "\n";
     LoadedEngine engine(store.c_str());
-    const ZtEngSession session = engine.Start();
-    ZtEngStatus status = ZT_ENG_OK;
-    const std::vector<std::wstring> names = engine.Aliases(session, status);
+    engine.Start();
+    api::Status status = api::kOk;
+    const std::vector<std::wstring> names = engine.Aliases(status);
     ASSERT_EQ(names.size(), static_cast<std::size_t>(kAliases));
     for (int i = 0; i < kAliases; i += 997) {
         EXPECT_EQ(names[static_cast<std::size_t>(i)], L"Alias" + std::to_wstring(i));
-        EXPECT_EQ(engine.DriverType(session, L"ALIAS" + std::to_wstring(i)), L"T" + std::to_wstring(i % 7));
+        EXPECT_EQ(engine.DriverType(L"ALIAS" + std::to_wstring(i)), L"T" + std::to_wstring(i % 7));
     }
-    EXPECT_EQ(engine.DriverType(session, L"Alias69999"), L"T" + std::to_wstring(69'999 % 7));
+    EXPECT_EQ(engine.DriverType(L"Alias69999"), L"T" + std::to_wstring(69'999 % 7));
 }
 
 } // namespace
