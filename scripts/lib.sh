@@ -14,7 +14,7 @@ zt_need_packages() {
     local pkg
     for pkg in cmake ninja-build g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix \
         mingw-w64-x86-64-dev libz-mingw-w64-dev wine wine64 fonts-wine xvfb imagemagick xauth clang \
-        libclang-rt-14-dev python3-pefile zlib1g-dev; do
+        libclang-rt-14-dev python3-pefile zlib1g-dev unzip; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
     done
     if [ ${#missing[@]} -gt 0 ]; then

@@ -36,18 +36,19 @@ std::set<std::wstring> Entries(const fs::path& folder) {
     return names;
 }
 
-// Where the engine's installer registers it: DLLPATH under HKLM\Software\Borland\Database Engine.
-// This test is a 32-bit process, as the utility is, so the value lands in the registry's 32-bit view,
-// where a workstation's engine has it. What the object created goes again at the end.
+// Where the engine's installer registers it: DLLPATH under HKLM\Software\Borland\Database Engine in
+// the registry's view of 32-bit programs (the engine and its installer are 32-bit), whatever this
+// test's own width. What the object created goes again at the end.
 class InstalledEngine {
 public:
     static constexpr const wchar_t* kVendorKey = L"Software\\Borland";
     static constexpr const wchar_t* kEngineKey = L"Software\\Borland\\Database Engine";
+    static constexpr REGSAM kView = KEY_WOW64_32KEY;
 
     explicit InstalledEngine(const fs::path& folder)
         : createdVendor_(!Exists(kVendorKey)), createdEngine_(!Exists(kEngineKey)) {
         HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, nullptr, 0, KEY_WRITE | kView, nullptr, &key,
                             nullptr) != ERROR_SUCCESS)
             throw std::runtime_error("cannot create the engine's registry key");
         const std::wstring path = folder.wstring();
@@ -60,14 +61,14 @@ public:
     }
     ~InstalledEngine() {
         HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, KEY_WRITE | kView, &key) == ERROR_SUCCESS) {
             RegDeleteValueW(key, L"DLLPATH");
             RegCloseKey(key);
         }
         if (createdEngine_)
-            RegDeleteKeyW(HKEY_LOCAL_MACHINE, kEngineKey);
+            RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, kView, 0);
         if (createdVendor_)
-            RegDeleteKeyW(HKEY_LOCAL_MACHINE, kVendorKey);
+            RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kVendorKey, kView, 0);
     }
     InstalledEngine(const InstalledEngine&) = delete;
     InstalledEngine& operator=(const InstalledEngine&) = delete;
@@ -75,7 +76,7 @@ public:
 private:
     static bool Exists(const wchar_t* path) {
         HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | kView, &key) != ERROR_SUCCESS)
             return false;
         RegCloseKey(key);
         return true;
@@ -89,7 +90,8 @@ TEST(UnpackedArchive, HoldsExactlyTheProgramTheErrorModuleAndTheGuide) {
     EXPECT_EQ(Entries(folder), (std::set<std::wstring>{L"LEAME.txt", L"ZtError.dll", L"ZtGnImcon.exe"}));
     const std::string guide = test::ReadBytes(folder / L"LEAME.txt");
     EXPECT_EQ(guide.rfind("\xEF\xBB\xBF", 0), 0u) << "the guide starts with a UTF-8 byte-order mark";
-    EXPECT_NE(guide.find("C:\\zentor\\version\r\n"), std::string::npos) << "CR LF line ends";
+    EXPECT_NE(guide.find("C:\\zentor\\version\\Conexiones.ini\r\n"), std::string::npos) << "CR LF line ends";
+    EXPECT_EQ(guide.find("\n\n"), std::string::npos) << "no line ends in LF alone";
     EXPECT_NE(guide.find("Zentor7"), std::string::npos);
     EXPECT_NE(
         guide.find("Alias Zentor7 no encontrado. Valide por favor y vuelva a ejecutar la aplicaci\xC3\xB3n."),
