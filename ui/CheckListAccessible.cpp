@@ -118,6 +118,22 @@ long CheckListAccessible::ItemOf(const VARIANT& child) const {
     return child.lVal - 1;
 }
 
+HRESULT CheckListAccessible::Resolve(const VARIANT& child, long& item) const {
+    if (list_ == nullptr)
+        return CO_E_OBJNOTCONNECTED;
+    item = ItemOf(child);
+    return item == kNoItem ? E_INVALIDARG : S_OK;
+}
+
+HRESULT CheckListAccessible::NoText(const VARIANT& child, BSTR* text) const {
+    if (text == nullptr)
+        return E_POINTER;
+    *text = nullptr;
+    long item = kNoItem;
+    const HRESULT hr = Resolve(child, item);
+    return FAILED(hr) ? hr : S_FALSE;
+}
+
 bool CheckListAccessible::ItemSelected(long item) const {
     HWND hwnd = Window();
     return hwnd != nullptr && SendMessageW(hwnd, LB_GETSEL, static_cast<WPARAM>(item), 0) > 0;
@@ -182,11 +198,9 @@ HRESULT CheckListAccessible::get_accName(VARIANT child, BSTR* name) {
     if (name == nullptr)
         return E_POINTER;
     *name = nullptr;
-    if (list_ == nullptr)
-        return CO_E_OBJNOTCONNECTED;
-    const long item = ItemOf(child);
-    if (item == kNoItem)
-        return E_INVALIDARG;
+    long item = kNoItem;
+    if (const HRESULT hr = Resolve(child, item); FAILED(hr))
+        return hr;
     if (item >= 0)
         return ToBstr(list_->Item(static_cast<std::size_t>(item)), name);
     // The list itself is named by the caption of the group it sits in.
@@ -205,23 +219,16 @@ HRESULT CheckListAccessible::get_accValue(VARIANT child, BSTR* value) {
 }
 
 HRESULT CheckListAccessible::get_accDescription(VARIANT child, BSTR* description) {
-    if (description == nullptr)
-        return E_POINTER;
-    *description = nullptr;
-    if (list_ == nullptr)
-        return CO_E_OBJNOTCONNECTED;
-    return ItemOf(child) == kNoItem ? E_INVALIDARG : S_FALSE;
+    return NoText(child, description);
 }
 
 HRESULT CheckListAccessible::get_accRole(VARIANT child, VARIANT* role) {
     if (role == nullptr)
         return E_POINTER;
     VariantInit(role);
-    if (list_ == nullptr)
-        return CO_E_OBJNOTCONNECTED;
-    const long item = ItemOf(child);
-    if (item == kNoItem)
-        return E_INVALIDARG;
+    long item = kNoItem;
+    if (const HRESULT hr = Resolve(child, item); FAILED(hr))
+        return hr;
     SetLong(role, item == kSelf ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_CHECKBUTTON);
     return S_OK;
 }
@@ -230,11 +237,9 @@ HRESULT CheckListAccessible::get_accState(VARIANT child, VARIANT* state) {
     if (state == nullptr)
         return E_POINTER;
     VariantInit(state);
-    if (list_ == nullptr)
-        return CO_E_OBJNOTCONNECTED;
-    const long item = ItemOf(child);
-    if (item == kNoItem)
-        return E_INVALIDARG;
+    long item = kNoItem;
+    if (const HRESULT hr = Resolve(child, item); FAILED(hr))
+        return hr;
     HWND hwnd = Window();
     long bits = 0;
     if (hwnd == nullptr || !IsWindowVisible(hwnd))
@@ -261,12 +266,7 @@ HRESULT CheckListAccessible::get_accState(VARIANT child, VARIANT* state) {
 }
 
 HRESULT CheckListAccessible::get_accHelp(VARIANT child, BSTR* help) {
-    if (help == nullptr)
-        return E_POINTER;
-    *help = nullptr;
-    if (list_ == nullptr)
-        return CO_E_OBJNOTCONNECTED;
-    return ItemOf(child) == kNoItem ? E_INVALIDARG : S_FALSE;
+    return NoText(child, help);
 }
 
 HRESULT CheckListAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
@@ -281,11 +281,9 @@ HRESULT CheckListAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortc
     if (shortcut == nullptr)
         return E_POINTER;
     *shortcut = nullptr;
-    if (list_ == nullptr)
-        return CO_E_OBJNOTCONNECTED;
-    const long item = ItemOf(child);
-    if (item == kNoItem)
-        return E_INVALIDARG;
+    long item = kNoItem;
+    if (const HRESULT hr = Resolve(child, item); FAILED(hr))
+        return hr;
     if (item == kSelf && system_ != nullptr)
         return system_->get_accKeyboardShortcut(child, shortcut);
     return S_FALSE;
@@ -325,11 +323,9 @@ HRESULT CheckListAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
     if (action == nullptr)
         return E_POINTER;
     *action = nullptr;
-    if (list_ == nullptr)
-        return CO_E_OBJNOTCONNECTED;
-    const long item = ItemOf(child);
-    if (item == kNoItem)
-        return E_INVALIDARG;
+    long item = kNoItem;
+    if (const HRESULT hr = Resolve(child, item); FAILED(hr))
+        return hr;
     if (item == kSelf)
         return S_FALSE;
     return ToBstr(list_->Checked(static_cast<std::size_t>(item)) ? L"Desmarcar" : L"Marcar", action);
@@ -355,11 +351,9 @@ HRESULT CheckListAccessible::accLocation(long* left, long* top, long* width, lon
     if (left == nullptr || top == nullptr || width == nullptr || height == nullptr)
         return E_POINTER;
     *left = *top = *width = *height = 0;
-    if (list_ == nullptr)
-        return CO_E_OBJNOTCONNECTED;
-    const long item = ItemOf(child);
-    if (item == kNoItem)
-        return E_INVALIDARG;
+    long item = kNoItem;
+    if (const HRESULT hr = Resolve(child, item); FAILED(hr))
+        return hr;
     RECT rect{};
     if (item == kSelf) {
         HWND hwnd = Window();
@@ -380,11 +374,9 @@ HRESULT CheckListAccessible::accNavigate(long direction, VARIANT start, VARIANT*
     if (end == nullptr)
         return E_POINTER;
     VariantInit(end);
-    if (list_ == nullptr)
-        return CO_E_OBJNOTCONNECTED;
-    const long item = ItemOf(start);
-    if (item == kNoItem)
-        return E_INVALIDARG;
+    long item = kNoItem;
+    if (const HRESULT hr = Resolve(start, item); FAILED(hr))
+        return hr;
     const long count = static_cast<long>(list_->Count());
     long to = kNoItem;
     switch (direction) {
@@ -442,11 +434,9 @@ HRESULT CheckListAccessible::accHitTest(long x, long y, VARIANT* child) {
 }
 
 HRESULT CheckListAccessible::accDoDefaultAction(VARIANT child) {
-    if (list_ == nullptr)
-        return CO_E_OBJNOTCONNECTED;
-    const long item = ItemOf(child);
-    if (item == kNoItem)
-        return E_INVALIDARG;
+    long item = kNoItem;
+    if (const HRESULT hr = Resolve(child, item); FAILED(hr))
+        return hr;
     if (item == kSelf)
         return DISP_E_MEMBERNOTFOUND;
     if (!IsWindowEnabled(Window()))

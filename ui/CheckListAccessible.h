@@ -60,8 +60,13 @@ private:
     CheckListAccessible(CheckListBox& list, IAccessible* system);
     ~CheckListAccessible();
 
-    // The item a child id names: 0 for the list itself, 1.. for items; -1 when it names none.
+    // The item a child id names: kSelf for the list itself, 0.. for its items, kNoItem for none.
     long ItemOf(const VARIANT& child) const;
+    // S_OK with the item that `child` names; CO_E_OBJNOTCONNECTED once the list is gone,
+    // E_INVALIDARG for a child id that names nothing.
+    HRESULT Resolve(const VARIANT& child, long& item) const;
+    // The answer for a text that neither the list nor its items have.
+    HRESULT NoText(const VARIANT& child, BSTR* text) const;
     HWND Window() const;
     bool ItemSelected(long item) const;
     bool ItemFocused(long item) const;

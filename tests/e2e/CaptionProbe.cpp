@@ -11,6 +11,7 @@
 #include "app/UGnImcon.h"
 #include "progress/UINFOP50.h"
 #include "progress/UINFOP50Layout.h"
+#include "tests/support/Bytes.h"
 #include "ui/Application.h"
 
 #include <algorithm>
@@ -33,16 +34,7 @@ struct Member {
     std::span<const LayoutRow> layout;
 };
 
-std::string Utf8(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                        nullptr);
-    return out;
-}
+using zt::test::ToUtf8;
 
 std::wstring WindowText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
@@ -122,10 +114,10 @@ void WriteLine(std::ofstream& out, const std::wstring& name, const std::wstring&
     RECT parentClient;
     GetClientRect(parent, &parentClient);
     const SIZE need = Needed(kind, hwnd, dpi);
-    out << Utf8(name) << '\t' << Utf8(parentName) << '\t' << Utf8(kind) << '\t' << Utf8(WindowText(hwnd))
-        << '\t' << rect.left << '\t' << rect.top << '\t' << rect.right - rect.left << '\t'
-        << rect.bottom - rect.top << '\t' << need.cx << '\t' << need.cy << '\t' << parentClient.right << '\t'
-        << parentClient.bottom << '\t';
+    out << ToUtf8(name) << '\t' << ToUtf8(parentName) << '\t' << ToUtf8(kind) << '\t'
+        << ToUtf8(WindowText(hwnd)) << '\t' << rect.left << '\t' << rect.top << '\t' << rect.right - rect.left
+        << '\t' << rect.bottom - rect.top << '\t' << need.cx << '\t' << need.cy << '\t' << parentClient.right
+        << '\t' << parentClient.bottom << '\t';
     if (layout)
         out << layout->left << ' ' << layout->top << ' ' << layout->width << ' ' << layout->height;
     else
@@ -209,8 +201,8 @@ int wmain(int argc, wchar_t** argv) {
             {L"BSalir", &progress->BSalir, progressRows},
         };
         std::ofstream out(argv[1], std::ios::binary);
-        out << "faces\t" << Utf8(FaceOf(main.GetFont()->Handle())) << '\t'
-            << Utf8(FaceOf(progress->GetFont()->Handle())) << '\n';
+        out << "faces\t" << ToUtf8(FaceOf(main.GetFont()->Handle())) << '\t'
+            << ToUtf8(FaceOf(progress->GetFont()->Handle())) << '\n';
         Report(out, mainMembers, main.GetScaler());
         Report(out, progressMembers, progress->GetScaler());
         out.close();
