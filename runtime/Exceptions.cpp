@@ -10,7 +10,9 @@ namespace {
 std::wstring OSErrorMessage(std::uint32_t code) {
     if (code == 0)
         return L"A call to an OS function failed";
-    return L"System Error.  Code: " + IntToStr(static_cast<long long>(code)) + L".\r\n" + SysErrorMessage(code);
+    // The code reads as a signed 32-bit number: an HRESULT-style code of 0x80000000 up is negative.
+    return L"System Error.  Code: " + IntToStr(static_cast<long long>(static_cast<std::int32_t>(code))) +
+           L".\r\n" + SysErrorMessage(code);
 }
 
 } // namespace
@@ -19,9 +21,10 @@ EOSError::EOSError(std::uint32_t errorCode) : Exception(OSErrorMessage(errorCode
 
 std::wstring SysErrorMessage(std::uint32_t errorCode) {
     wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
-                                        nullptr, errorCode, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                           FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                       nullptr, errorCode, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text;
     if (length != 0 && buffer != nullptr)
         text.assign(buffer, length);
@@ -32,6 +35,8 @@ std::wstring SysErrorMessage(std::uint32_t errorCode) {
     return text;
 }
 
-void RaiseLastOSError() { throw EOSError(GetLastError()); }
+void RaiseLastOSError() {
+    throw EOSError(GetLastError());
+}
 
 } // namespace zt

@@ -1,7 +1,8 @@
 #include "ui/Application.h"
 
-#include "runtime/ExecutableFileName.h"
+#include "runtime/OutOfMemory.h"
 #include "ui/Form.h"
+#include "ui/LastResortReport.h"
 
 #include <new>
 #include <objbase.h>
@@ -11,36 +12,6 @@ namespace zt::ui {
 namespace {
 
 Application* g_instance = nullptr;
-
-struct ErrorView {
-    std::wstring className;
-    std::wstring message;
-};
-
-ErrorView Describe(std::exception_ptr error) {
-    try {
-        std::rethrow_exception(error);
-    } catch (const Exception& e) {
-        return {e.ClassName(), e.Message()};
-    } catch (const std::bad_alloc&) {
-        return {L"EOutOfMemory", kOutOfMemoryMessage};
-    } catch (const std::exception& e) {
-        const std::string what = e.what();
-        return {L"Exception", std::wstring(what.begin(), what.end())};
-    } catch (...) {
-        return {L"Exception", L""};
-    }
-}
-
-// The last-resort report names the module by its file name alone.
-std::wstring ModuleFileName() noexcept {
-    try {
-        const std::wstring full = ExecutableFileName();
-        return full.substr(full.find_last_of(L"\\/") + 1);
-    } catch (...) {
-        return {}; // the report is made all the same
-    }
-}
 
 } // namespace
 
@@ -121,11 +92,11 @@ void Application::HandleException(void* sender, std::exception_ptr error) {
         else
             DefaultReport(e);
     } catch (const std::bad_alloc&) {
-        const EOutOfMemory outOfMemory(kOutOfMemoryMessage);
+        // The single object made at start: handing it on needs no memory.
         if (onException_)
-            onException_(sender, outOfMemory);
+            onException_(sender, OutOfMemoryError());
         else
-            DefaultReport(outOfMemory);
+            DefaultReport(OutOfMemoryError());
     } catch (const std::exception& e) {
         const std::string what = e.what();
         const Exception plain(std::wstring(what.begin(), what.end()));
@@ -160,27 +131,14 @@ void Application::DefaultReport(const Exception& error) const {
     MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
 }
 
-std::wstring LastResortText(std::exception_ptr error, const void* address) {
-    const ErrorView view = Describe(error);
-    std::wstring text = L"Exception " + view.className + L" in module " + ModuleFileName() + L" at ";
-    wchar_t pointer[32];
-    swprintf(pointer, 32, L"%016llX",
-             static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(address)));
-    text += pointer;
-    text += L".\r\n" + view.message;
-    if (!view.message.empty() && view.message.back() != L'.')
-        text += L'.';
-    text += L"\r\n";
-    return text;
-}
-
 int RunProgram(const std::function<void()>& body) noexcept {
+    // Ready before the body runs: the error that ends it may be that memory has run out.
+    LastResortReport report;
     try {
         body();
         return 0;
     } catch (...) {
-        const std::wstring text = LastResortText(std::current_exception(), __builtin_return_address(0));
-        MessageBoxW(nullptr, text.c_str(), L"Application Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        report.Show(std::current_exception(), __builtin_return_address(0));
         return 1;
     }
 }

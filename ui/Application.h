@@ -88,7 +88,4 @@ private:
 // (a task-modal "Application Error" box) and exit code 1.
 int RunProgram(const std::function<void()>& body) noexcept;
 
-// The text of the last-resort report for an error.
-std::wstring LastResortText(std::exception_ptr error, const void* address);
-
 } // namespace zt::ui

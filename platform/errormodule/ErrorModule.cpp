@@ -3,6 +3,7 @@
 #include "platform/errormodule/ErrorObjectView.h"
 #include "platform/errormodule/ModuleHandle.h"
 #include "platform/errormodule/OleString.h"
+#include "runtime/OutOfMemory.h"
 
 namespace zt {
 namespace {
@@ -42,7 +43,7 @@ void ReportToErrorModule(const Exception& error, const ErrorReportSource& source
         reported = true;
     }
     if (IsA<EOutOfMemory>(error) && !reported)
-        throw EOutOfMemory(kOutOfMemoryMessage);
+        RaiseOutOfMemory(); // the single object made at start: raising it needs no memory
     if (IsA<EConvertError>(error) && !reported) {
         CallEntryPoint(entryPoint, L"C", error, source);
         reported = true;

@@ -17,7 +17,8 @@ struct ErrorReportSource {
 // Reports one error: loads the module by its bare name, calls "PGnMostrarError" with the report
 // kind ("R" out of resources, "C" conversion, "X" any other) and releases the module on every path.
 // Without the module or its entry point nothing is reported. An out-of-memory error (other than
-// out of resources) is not reported: EOutOfMemory("Out of memory") is raised instead. A failure
+// out of resources) is not reported: the process's single EOutOfMemory ("Out of memory") is raised
+// instead, without allocating. A failure
 // that the module signals leaves as an Exception with its text.
 void ReportToErrorModule(const Exception& error, const ErrorReportSource& source);
 

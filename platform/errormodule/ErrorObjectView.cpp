@@ -1,5 +1,7 @@
 #include "platform/errormodule/ErrorObjectView.h"
 
+#include "runtime/OutOfMemory.h"
+
 namespace zt {
 
 ErrorObjectView::ErrorObjectView(const Exception& error) {
@@ -33,7 +35,7 @@ void WINAPI ErrorObjectView::Raise(void* context, const wchar_t* message) noexce
 
 void ErrorObjectView::RaiseModuleFailure() const {
     if (moduleFailureLost_)
-        throw EOutOfMemory(kOutOfMemoryMessage);
+        RaiseOutOfMemory();
     if (moduleFailure_)
         throw Exception(*moduleFailure_);
 }

@@ -1,13 +1,13 @@
 #include "platform/errormodule/OleString.h"
 
-#include "runtime/Exceptions.h"
+#include "runtime/OutOfMemory.h"
 
 namespace zt {
 
 OleString::OleString(std::wstring_view text)
     : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {
     if (!text_)
-        throw EOutOfMemory(kOutOfMemoryMessage);
+        RaiseOutOfMemory();
 }
 
 } // namespace zt

@@ -40,12 +40,15 @@ private:
     throw EWriteError(kStreamWriteErrorMessage);
 }
 
-// Refuses, before anything is written, a target that a create-always open would refuse: read-only,
-// held open by another program, access denied, folder missing. A missing file is fine.
+// Refuses, before anything is written, a target that a create-always open with normal attributes would
+// refuse: read-only, hidden or system, held open by another program, access denied, folder missing. A
+// missing file is fine.
 void CheckTargetReplaceable(const std::wstring& path) {
-    // Checked apart because a process with the right to bypass file permissions may open it regardless.
+    // The marks are checked apart: the rename that replaces the file would pass over every one of them,
+    // and a process with the right to bypass file permissions may open a read-only file regardless.
+    constexpr DWORD kRefusedMarks = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kRefusedMarks) != 0)
         RaiseCreateError(path, ERROR_ACCESS_DENIED);
     const FileHandle existing(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -15,7 +15,8 @@ std::string EncodeLines(const std::vector<std::wstring>& lines, unsigned codePag
 // and is moved over it only once complete, so a failure leaves the old file as it was and no temporary
 // file behind. The folder is never created.
 // Raises EFCreateError "Cannot create file "<path>". <system text>" when the file cannot be created or
-// replaced, and EWriteError "Stream write error" when writing fails.
+// replaced (a read-only, hidden or system file: access denied), and EWriteError "Stream write error" when
+// writing fails.
 void SaveLines(const std::wstring& path, const std::vector<std::wstring>& lines);
 void SaveLines(const std::wstring& path, const std::vector<std::wstring>& lines, const FileWriter& writer);
 

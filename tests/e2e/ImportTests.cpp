@@ -3,6 +3,9 @@
 #include "Input.h"
 #include "MainWindow.h"
 #include "Workstation.h"
+#include "runtime/CodePages.h"
+#include "runtime/Exceptions.h"
+#include "tests/support/AllocationBudget.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/FileHolder.h"
 
@@ -92,6 +95,7 @@ TEST_F(ImportTest, WorkedExampleIsWrittenByteForByteShownAndOpened) {
         << testing::PrintToString(counters);
     const MessageBoxInfo box = DismissGeneratedBox(app);
     EXPECT_EQ(box.title, L"Importar Conexiones BDE a Alvenor");
+    EXPECT_EQ(box.buttons, std::vector<std::wstring>{L"OK"}) << "a single OK button";
     EXPECT_EQ(box.text, L"Archivo de Conexiones generado en la ruta: \rC:\\zentor\\version\\Conexiones.ini\r"
                         L"Puede realizar los ajustes necesarios al archivo Conexiones.ini");
 
@@ -144,6 +148,10 @@ TEST_F(ImportTest, EngineVariantsShapeTheSections) {
                "Server=SRV\xA0"
                "1",
                "User_Name=", "Password=", "", "[Otro]", "Server=", "User_Name=", "Password=", ""})},
+        {"SQL Server: a missing DATABASE NAME or SERVER NAME still gives its line, empty",
+         Alias("Zentor7", "MSSQL", {"SERVER NAME=SRV"}) + Alias("Vacio", "MSSQL", {"USER NAME=u"}),
+         CrLf({"[Zentor7]", "DriverID=MSSQL", "Server=SRV", "DataBase=", "User_Name=", "Password=", "",
+               "[Vacio]", "DriverID=MSSQL", "Server=", "DataBase=", "User_Name=", "Password=", ""})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -180,6 +188,29 @@ TEST_F(ImportTest, PostgreSqlImposesTheTypedServerAndDatabase) {
                     "User_Name=", "Password=", "", "[Ventas]", "DriverID=PG", "Server=SRVNUEVO",
                     "DataBase=NOMINADB?", "User_Name=", "Password=", ""}));
     EXPECT_EQ(app.Close(), 0u);
+}
+
+TEST_F(ImportTest, WithTheOverrideTickedNoAliasParameterIsRead) {
+    // The stand-in engine cannot read the parameters of FALLA_Dos: reading them would fail the run.
+    Workstation station(Alias("Zentor7", "MSSQL", {"SERVER NAME=VIEJO", "DATABASE NAME=VIEJA"}) +
+                            Alias("FALLA_Dos", "MSSQL", {"SERVER NAME=VIEJO2"}),
+                        {.engineFolder = L"engine-unreadable-branch"});
+    RunningApp app(station.Exe(), station.Folder());
+    const HWND box = Find(app.Window(), L"Button", L"Asignar nuevos parámetros ");
+    ClickButton(box);
+    WaitFor([&] { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }, "the override box ticked");
+    const std::vector<HWND> edits = OverrideEdits(app.Window());
+    ASSERT_EQ(edits.size(), 2u);
+    SendMessageW(edits[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"SRVNUEVO"));
+    SendMessageW(edits[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"NOMINADB"));
+    ClickButton(Find(app.Window(), L"Button", L"&Importar"));
+    DismissGeneratedBox(app);
+    EXPECT_EQ(test::ReadBytes(kOutputFile),
+              CrLf({"[Zentor7]", "DriverID=MSSQL", "Server=SRVNUEVO", "DataBase=NOMINADB",
+                    "User_Name=", "Password=", "", "[FALLA_Dos]", "DriverID=MSSQL", "Server=SRVNUEVO",
+                    "DataBase=NOMINADB", "User_Name=", "Password=", ""}));
+    EXPECT_EQ(app.Close(), 0u);
+    EXPECT_TRUE(station.Reports().empty()) << station.Reports().front();
 }
 
 TEST_F(ImportTest, StartupAndCheckErrorsReachTheErrorModule) {
@@ -258,15 +289,22 @@ TEST_F(ImportTest, AFailedParameterFetchReplacesNothingAndIsReported) {
 TEST_F(ImportTest, AFileThatCannotBeReplacedStaysAsItWas) {
     struct Case {
         const char* name;
-        bool readOnly;
+        DWORD marks;
         bool heldOpen;
+        DWORD errorCode; // whose system text ends the reported message
     };
-    for (const Case c : {Case{"read-only", true, false}, Case{"held open by another program", false, true}}) {
+    const Case cases[] = {
+        {"read-only", FILE_ATTRIBUTE_READONLY, false, ERROR_ACCESS_DENIED},
+        {"hidden", FILE_ATTRIBUTE_HIDDEN, false, ERROR_ACCESS_DENIED},
+        {"system", FILE_ATTRIBUTE_SYSTEM, false, ERROR_ACCESS_DENIED},
+        {"held open by another program", 0, true, ERROR_SHARING_VIOLATION},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SetFileAttributesW(kOutputFile.c_str(), FILE_ATTRIBUTE_NORMAL);
         test::WriteBytes(kOutputFile, kOldFile);
-        if (c.readOnly) {
-            ASSERT_TRUE(SetFileAttributesW(kOutputFile.c_str(), FILE_ATTRIBUTE_READONLY));
+        if (c.marks != 0) {
+            ASSERT_TRUE(SetFileAttributesW(kOutputFile.c_str(), c.marks));
         }
         std::optional<test::FileHolder> holder;
         if (c.heldOpen) {
@@ -278,17 +316,55 @@ TEST_F(ImportTest, AFileThatCannotBeReplacedStaysAsItWas) {
         ClickButton(Find(app.Window(), L"Button", L"&Importar"));
         const std::vector<std::string> reports = station.WaitForReports(1);
         ASSERT_EQ(reports.size(), 1u);
-        EXPECT_NE(reports[0].find("Cannot create file \\\"C:\\\\zentor\\\\version\\\\Conexiones.ini\\\". "),
+        const std::string systemText = ToCodePage(SysErrorMessage(c.errorCode), CP_UTF8);
+        EXPECT_NE(reports[0].find("Cannot create file \\\"C:\\\\zentor\\\\version\\\\Conexiones.ini\\\". " +
+                                  systemText + "\""),
                   std::string::npos)
             << reports[0];
         holder.reset();
         ExpectFailedRunLeftNothing(app, station, kOldFile);
+        EXPECT_EQ(GetFileAttributesW(kOutputFile.c_str()) & c.marks, c.marks) << "the file lost a mark";
         EXPECT_EQ(app.Close(), 0u);
     }
     SetFileAttributesW(kOutputFile.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(ImportTest, AClickDuringARunStartsNothing) {
+TEST_F(ImportTest, RunningOutOfMemoryEndsTheProgramWithTheLastResortReport) {
+    // The utility with an allocator that fails past a budget: once the window is up, nothing is left.
+    test::SharedAllocationBudget budget;
+    Workstation station(kWorkedExample, {.program = L"ZtGnImcon_lowmemory.exe"});
+    RunningApp app(station.Exe(), station.Folder());
+    budget.Limit(0);
+    // The click's handler fails to allocate; the error handler raises the out-of-memory error anew,
+    // the loop carries it out, and the program ends with its last-resort report.
+    ClickButton(Find(app.Window(), L"Button", L"&Importar"));
+    const HWND box = WaitForMessageBox(app.GetProcess().Id(), std::chrono::seconds(60));
+    const MessageBoxInfo info = ReadMessageBox(box);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(info.title, L"Application Error");
+    const std::wstring head = L"Exception EOutOfMemory in module ZtGnImcon.exe at ";
+    EXPECT_EQ(info.text.substr(0, head.size()), head) << testing::PrintToString(info.text);
+    EXPECT_NE(info.text.find(L".\r\nOut of memory."), std::wstring::npos)
+        << testing::PrintToString(info.text);
+    EXPECT_EQ(info.buttons, std::vector<std::wstring>{L"OK"});
+    EXPECT_EQ(app.GetProcess().WaitForExit(), 1u);
+    EXPECT_TRUE(station.Reports().empty()) << "an out-of-memory error is not reported through the module";
+    EXPECT_FALSE(fs::exists(station.OpenLog()));
+}
+
+// Whether a control of the window shows the text; the stored text is read, so that the busy program is
+// sent no message.
+bool Shows(HWND top, const std::wstring& text) {
+    for (HWND child : Descendants(top)) {
+        wchar_t stored[128] = {};
+        GetWindowTextW(child, stored, 128);
+        if (text == stored)
+            return true;
+    }
+    return false;
+}
+
+TEST_F(ImportTest, InputDuringARunNeitherStartsAnotherNorShortensIt) {
     std::string catalogue = Alias("Zentor7", "MSSQL", {"SERVER NAME=S"});
     for (int i = 0; i < 3000; ++i) {
         std::string name = "A";
@@ -299,8 +375,12 @@ TEST_F(ImportTest, AClickDuringARunStartsNothing) {
     RunningApp app(station.Exe(), station.Folder());
     const HWND button = Find(app.Window(), L"Button", L"&Importar");
     ClickButton(button);
-    WaitForVisibleWindow(app.GetProcess().Id(), L"TFrmInfoP50", std::chrono::seconds(60));
-    ClickButton(button); // handled while the run is under way, between two aliases
+    const HWND dialog = WaitForVisibleWindow(app.GetProcess().Id(), L"TFrmInfoP50", std::chrono::seconds(60));
+    // Both handled while the run is under way, between two aliases.
+    ClickButton(FindDescendant(dialog, L"Button", L"Detener Proceso"));
+    ClickButton(button);
+    WaitFor([&] { return Shows(dialog, L"DETENIENDO EL PROCESO..."); },
+            "the stop request taken during the run", std::chrono::seconds(60));
     const HWND box = WaitForMessageBox(app.GetProcess().Id(), std::chrono::seconds(120));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     WaitFor([&] { return !IsWindow(box); }, "the message box to close");
@@ -314,7 +394,7 @@ TEST_F(ImportTest, AClickDuringARunStartsNothing) {
     std::size_t sections = 0;
     for (std::size_t at = file.find("\r\n["); at != std::string::npos; at = file.find("\r\n[", at + 1))
         ++sections;
-    EXPECT_EQ(sections + 1, 3001u) << "every alias written once";
+    EXPECT_EQ(sections + 1, 3001u) << "every alias written once, the stop request notwithstanding";
     EXPECT_EQ(app.Close(), 0u);
 }
 

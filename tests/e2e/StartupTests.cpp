@@ -63,7 +63,9 @@ TEST(Startup, DiscoveryListsTheAliasesOfZentor7sDriverType) {
          nullptr},
         {"Zentor7 in another letter case; names with Spanish letters arrive unchanged",
          Alias("ZENTOR7", "MSSQL", {}) + Alias("Conta", "Mssql", {}) +
-             Alias("Pe\xC3\xB1" "alara_A\xC3\xB1o", "MSSQL", {}),
+             Alias("Pe\xC3\xB1"
+                   "alara_A\xC3\xB1o",
+                   "MSSQL", {}),
          {},
          {L"ZENTOR7", L"Conta", L"Peñalara_Año"},
          0,
@@ -113,6 +115,68 @@ TEST(Startup, DiscoveryListsTheAliasesOfZentor7sDriverType) {
             EXPECT_TRUE(HasText(reports[0], "message", c.report)) << reports[0];
             EXPECT_TRUE(HasText(reports[0], "kind", "X")) << reports[0];
         }
+        EXPECT_EQ(app.Close(), 0u);
+    }
+}
+
+TEST(Startup, EveryClickOnTheOverrideBoxEmptiesTheEditsAndEnablesWhatTheEngineNeeds) {
+    struct Case {
+        const char* zentor7Type;
+        bool serverNeeded; // the server's label and edit follow the box
+        bool pinned;       // PostgreSQL: the box cannot be unticked
+    };
+    const Case cases[] = {
+        {"MSSQL", true, false},
+        {"TABLAS", true, false}, // no engine behaves like SQL Server
+        {"ORACLE", false, false},
+        {"POSTGRESQL ANSI", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.zentor7Type);
+        Workstation station(Alias("Zentor7", c.zentor7Type, {"SERVER NAME=SRV"}));
+        RunningApp app(station.Exe(), station.Folder());
+        const HWND top = app.Window();
+        const HWND box = OverrideBox(top);
+        const std::vector<HWND> edits = OverrideEdits(top);
+        ASSERT_EQ(edits.size(), 2u);
+        // Server label and edit, database label and edit.
+        const HWND block[] = {FindDescendant(top, L"Static", L"Servidor"), edits[0],
+                              FindDescendant(top, L"Static", L"Base de Datos"), edits[1]};
+        const auto ticked = [&] { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+        const auto enabled = [&] {
+            std::vector<bool> states;
+            for (HWND control : block)
+                states.push_back(IsWindowEnabled(control) != FALSE);
+            return states;
+        };
+        const std::vector<bool> none(4, false);
+        const std::vector<bool> onTicked = {c.serverNeeded, c.serverNeeded, true, true};
+        // Text in both edits (set directly, also into a disabled one), then a click; it is handled
+        // once the box shows the expected state and both edits are empty.
+        const auto fillAndClick = [&](bool tickedAfter) {
+            for (HWND edit : edits)
+                SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"escrito antes"));
+            ClickButton(box);
+            WaitFor(
+                [&] { return ticked() == tickedAfter && Text(edits[0]).empty() && Text(edits[1]).empty(); },
+                "the click on the override box handled");
+        };
+        if (c.pinned) {
+            ASSERT_TRUE(ticked());
+            EXPECT_EQ(enabled(), onTicked);
+            fillAndClick(true); // unticked for a moment, ticked again at once, typing lost
+            EXPECT_EQ(enabled(), onTicked);
+        } else {
+            ASSERT_FALSE(ticked());
+            EXPECT_EQ(enabled(), none);
+            fillAndClick(true);
+            EXPECT_EQ(enabled(), onTicked);
+            fillAndClick(false);
+            EXPECT_EQ(enabled(), none);
+            fillAndClick(true); // ticking again empties what was there before
+            EXPECT_EQ(enabled(), onTicked);
+        }
+        EXPECT_TRUE(station.Reports().empty());
         EXPECT_EQ(app.Close(), 0u);
     }
 }

@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <memory>
 #include <thread>
+#include <vector>
 
 namespace zt {
 namespace {
@@ -45,6 +46,8 @@ struct BoxSeen {
     bool ownerEnabled = true;
     bool otherEnabled = true;
     bool disabledEnabled = false;
+    HICON icon = nullptr;              // what its icon control shows
+    std::vector<std::wstring> buttons; // the captions of its buttons
 };
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM result) {
@@ -60,6 +63,18 @@ std::wstring TextOf(HWND window) {
     wchar_t text[512] = {};
     GetWindowTextW(window, text, 512);
     return text;
+}
+
+BOOL CALLBACK NoteControl(HWND control, LPARAM result) {
+    auto& seen = *reinterpret_cast<BoxSeen*>(result);
+    wchar_t className[16] = {};
+    GetClassNameW(control, className, 16);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    if (_wcsicmp(className, L"Button") == 0 && (style & WS_VISIBLE) != 0)
+        seen.buttons.push_back(TextOf(control));
+    if (_wcsicmp(className, L"Static") == 0 && (style & SS_TYPEMASK) == SS_ICON)
+        seen.icon = reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0));
+    return TRUE;
 }
 
 // Polls the showing thread for its message box, notes what it sees and presses OK; gives up after 20 s.
@@ -81,6 +96,7 @@ BoxSeen WatchAndDismiss(DWORD thread, HWND owner, HWND other, HWND disabled) {
     seen.ownerEnabled = IsWindowEnabled(owner);
     seen.otherEnabled = IsWindowEnabled(other);
     seen.disabledEnabled = IsWindowEnabled(disabled);
+    EnumChildWindows(box, NoteControl, reinterpret_cast<LPARAM>(&seen));
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
     return seen;
@@ -110,6 +126,10 @@ TEST(ShowMessageBox, OwnedByTheActiveWindowWithTheOthersDisabledUntilDismissed) 
     EXPECT_EQ(seen.owner, owner.get());
     EXPECT_EQ(seen.caption, L"Importar Conexiones");
     EXPECT_EQ(seen.text, text);
+    // By default the information icon and a single OK button.
+    EXPECT_EQ(seen.icon, LoadIconW(nullptr, IDI_INFORMATION));
+    EXPECT_NE(seen.icon, nullptr);
+    EXPECT_EQ(seen.buttons, std::vector<std::wstring>{L"OK"});
     EXPECT_FALSE(seen.ownerEnabled);
     EXPECT_FALSE(seen.otherEnabled);
     EXPECT_FALSE(seen.disabledEnabled);

@@ -117,13 +117,26 @@ TEST_F(SaveLinesTest, MissingFolderIsNotCreated) {
     EXPECT_TRUE(folder.Entries().empty());
 }
 
-TEST_F(SaveLinesTest, ReadOnlyFileStaysAsItWas) {
-    WriteBytes(target, oldBytes);
-    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
-    ExpectCreateError(target, ERROR_ACCESS_DENIED);
-    ExpectUntouched(oldBytes);
-    EXPECT_NE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_READONLY, 0u)
-        << "the file lost its read-only mark";
+TEST_F(SaveLinesTest, ReadOnlyHiddenOrSystemFileStaysAsItWasWithItsMarks) {
+    // A create-always open with normal attributes refuses each of these marks: access denied.
+    const struct {
+        const char* name;
+        DWORD marks;
+    } cases[] = {
+        {"read-only", FILE_ATTRIBUTE_READONLY},
+        {"hidden", FILE_ATTRIBUTE_HIDDEN},
+        {"system", FILE_ATTRIBUTE_SYSTEM},
+        {"hidden and system", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(target, oldBytes);
+        ASSERT_TRUE(SetFileAttributesW(target.c_str(), c.marks));
+        ExpectCreateError(target, ERROR_ACCESS_DENIED);
+        ExpectUntouched(oldBytes);
+        EXPECT_EQ(GetFileAttributesW(target.c_str()) & c.marks, c.marks) << "the file lost a mark";
+        ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL));
+    }
 }
 
 struct HandleCloser {

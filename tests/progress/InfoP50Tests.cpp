@@ -176,6 +176,10 @@ TEST_F(DialogTest, TimeTextsRoundToTheNearestMillisecondAndKeepOneDay) {
         {4061.6, L"0m:4s:62ms", L"0h:00m:04s"},
         {4062.4, L"0m:4s:62ms", L"0h:00m:04s"},
         {-4062.0, L"0m:4s:62ms", L"0h:00m:04s"}, // a clock set back: its magnitude
+        // Exact halves (1/2048 and 3/2048 of a day) go to the even neighbour, whatever their sign.
+        {42187.5, L"0m:42s:188ms", L"0h:00m:42s"},
+        {126562.5, L"2m:6s:562ms", L"0h:02m:06s"},
+        {-126562.5, L"2m:6s:562ms", L"0h:02m:06s"},
         {59999.6, L"1m:0s:0ms", L"0h:01m:00s"},
         {3723000.0, L"2m:3s:0ms", L"1h:02m:03s"},
         {86399999.0, L"59m:59s:999ms", L"23h:59m:59s"},
@@ -225,6 +229,42 @@ TEST_F(DialogTest, ACountOfZeroFailsAfterResettingButBeforeShowing) {
     EXPECT_EQ(d.GBarraDeAvance.MaxValue(), 0);
     EXPECT_EQ(d.GBarraDeAvance.ForeColor(), kLime);
     EXPECT_FALSE(IsWindowVisible(d.Handle())) << "the window was shown";
+}
+
+TEST_F(DialogTest, ACountOfZeroResetsADialogThatHasRunThenFails) {
+    // A run that leaves something behind at every step of the reset: texts, error count, times,
+    // buttons, the stop flag, the bar's maximum, progress and colour.
+    TFrmInfoP50& d = Dialog();
+    d.Inicializar(2, true);
+    d.NombreItemActual(L"uno");
+    d.UltimoError(L"falló");
+    Advance(0, 0, 4, 62);
+    d.ItemActualTerminado();
+    d.BDetenerProcesoClick(d.BDetenerProceso);
+    d.Finalizar();
+    ASSERT_EQ(Shown(d.LItemActual), L"1 de 2");
+    ASSERT_EQ(Shown(d.LNumeroDeErroresProducidos), L"1");
+    ASSERT_EQ(Shown(d.LUltimoTiempo), L"0m:4s:62ms");
+    ASSERT_EQ(Shown(d.LMensajeDelProceso), L"DETENIENDO EL PROCESO...");
+    ASSERT_EQ(d.GBarraDeAvance.ForeColor(), kBlue);
+    ASSERT_TRUE(IsWindowEnabled(d.BSalir.Handle()));
+
+    EXPECT_THROW(d.Inicializar(0, true), EZeroDivide);
+    EXPECT_EQ(Shown(d.LNombreItemActual), L"");
+    EXPECT_EQ(Shown(d.LItemActual), L"0 de 0");
+    EXPECT_EQ(Shown(d.LNumeroDeErroresProducidos), L"0");
+    EXPECT_EQ(Shown(d.LUltimoError), L"");
+    EXPECT_EQ(Shown(d.LUltimoTiempo), L"00m:00s:00ms");
+    EXPECT_EQ(Shown(d.LTiempoTranscurrido), L"0h:00m:00s");
+    EXPECT_TRUE(d.ContinuarProceso());
+    EXPECT_EQ(Shown(d.LMensajeDelProceso), L"")
+        << "the message line was not cleared once the stop was undone";
+    EXPECT_FALSE(IsWindowEnabled(d.BSalir.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(d.BDetenerProceso.Handle()));
+    EXPECT_EQ(d.GBarraDeAvance.MaxValue(), 0);
+    EXPECT_EQ(d.GBarraDeAvance.Progress(), 0);
+    EXPECT_EQ(d.GBarraDeAvance.ForeColor(), kLime);
+    EXPECT_TRUE(IsWindowVisible(d.Handle())) << "a window already shown stays shown";
 }
 
 TEST_F(DialogTest, ANegativeCountIsRefusedByTheBarAndLeavesTheBarAsItWas) {

@@ -16,6 +16,10 @@ TEST(EOSError, MessageCarriesCodeAndSystemText) {
         {ERROR_FILE_NOT_FOUND, L"System Error.  Code: 2.\r\n" + SysErrorMessage(ERROR_FILE_NOT_FOUND)},
         {ERROR_RESOURCE_TYPE_NOT_FOUND,
          L"System Error.  Code: 1813.\r\n" + SysErrorMessage(ERROR_RESOURCE_TYPE_NOT_FOUND)},
+        // From 0x80000000 on the code reads as a negative number.
+        {0x80070005, L"System Error.  Code: -2147024891.\r\n" + SysErrorMessage(0x80070005)},
+        {0xFFFFFFFF, L"System Error.  Code: -1.\r\n" + SysErrorMessage(0xFFFFFFFF)},
+        {0x7FFFFFFF, L"System Error.  Code: 2147483647.\r\n" + SysErrorMessage(0x7FFFFFFF)},
     };
     for (const Case& c : cases) {
         const EOSError error(c.code);

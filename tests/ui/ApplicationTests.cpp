@@ -203,7 +203,12 @@ TEST(LastResortReport, ShowsTheErrorAndEndsWithExitCodeOne) {
         std::wstring messageLine;
     };
     const Case cases[] = {
+        // Memory really runs out: straight in the body, in a creation handler and in a window
+        // message, the last two raised anew by the error handler and carried out of the creation or
+        // the loop.
         {L"oom", L"EOutOfMemory", L"Out of memory."},
+        {L"oom-creation", L"EOutOfMemory", L"Out of memory."},
+        {L"oom-loop", L"EOutOfMemory", L"Out of memory."},
         {L"full-stop", L"EConvertError", L"Ya termina en punto."},
         {L"empty", L"Exception", L""},
     };
@@ -215,6 +220,8 @@ TEST(LastResortReport, ShowsTheErrorAndEndsWithExitCodeOne) {
         // The message box may drop the trailing line break; the message line follows the address.
         const std::size_t lineStart = result.boxText.find(L".\r\n");
         ASSERT_NE(lineStart, std::wstring::npos) << c.kind;
+        // The code address as wide as a pointer of the build: eight hexadecimal digits here.
+        EXPECT_EQ(lineStart, prefix.size() + 2 * sizeof(void*)) << c.kind;
         std::wstring rest = result.boxText.substr(lineStart + 3);
         while (!rest.empty() && (rest.back() == L'\n' || rest.back() == L'\r'))
             rest.pop_back();

@@ -3,7 +3,6 @@
 #include "runtime/Exceptions.h"
 #include "runtime/ExecutableFileName.h"
 #include "tests/versioninfo/TestFiles.h"
-#include "versioninfo/FileDate.h"
 
 #include <gtest/gtest.h>
 
@@ -61,9 +60,16 @@ void ExpectTextFields(const TEXEVersionData& data,
     }
 }
 
+// 13:45:07 local time: the packed DOS time keeps the even second before it.
+const SYSTEMTIME kOddSecond{2024, 3, 5, 15, 13, 45, 7, 0};
+constexpr const wchar_t* kOddSecondText = L"15/03/2024 13:45:06";
+
 TEST(ReadEXEVersionData, ReadsTheUtilitysOwnVersionResource) {
+    const ScratchFolder folder;
+    const std::wstring own = CopyOf(folder, L"vi_own.dll", L"own.dll");
+    test::SetLastWriteLocalTime(own, kOddSecond);
     TEXEVersionData data;
-    ReadEXEVersionData(FixturePath(L"vi_own.dll"), data, kFormats);
+    ReadEXEVersionData(own, data, kFormats);
     EXPECT_EQ(data.CompanyName, L"Zentor Sistemas");
     EXPECT_EQ(data.FileDescription, L"Importar Conexiones BDE a Alvenor");
     EXPECT_EQ(data.FileVersion, L"16.0.1.1");
@@ -76,7 +82,7 @@ TEST(ReadEXEVersionData, ReadsTheUtilitysOwnVersionResource) {
     EXPECT_EQ(data.Comments, L"ZtGnImcon");
     EXPECT_EQ(data.PrivateBuild, L"");
     EXPECT_EQ(data.SpecialBuild, L"");
-    EXPECT_EQ(data.DateModified, FormatDosDateTime(FileAge(FixturePath(L"vi_own.dll")), kFormats));
+    EXPECT_EQ(data.DateModified, kOddSecondText);
 }
 
 TEST(ReadEXEVersionData, UsesTheTableOfTheFirstTranslationOnly) {
@@ -171,10 +177,12 @@ TEST(ReadEXEVersionData, TranslationShorterThanOnePairCountsAsNoTranslation) {
                                VersionBlock(kTranslation240A04E4, {TextNode(L"FileVersion", L"9.9")}, 2));
     test::WriteVersionResource(whole, VersionBlock(kTranslation240A04E4, {TextNode(L"FileVersion", L"9.9")}));
 
+    test::SetLastWriteLocalTime(shortened, kOddSecond);
+
     TEXEVersionData data = Marked();
     EXPECT_NO_THROW(ReadEXEVersionData(shortened, data, kFormats));
     ExpectTextFields(data, {});
-    EXPECT_EQ(data.DateModified, FormatDosDateTime(FileAge(shortened), kFormats));
+    EXPECT_EQ(data.DateModified, kOddSecondText);
 
     TEXEVersionData control = Marked();
     ReadEXEVersionData(whole, control, kFormats);
@@ -214,11 +222,24 @@ TEST(ReadEXEVersionData, ReadsEachTextToItsNulWithinItsValue) {
                             {L"CompanyName", L"xyz"}});
 }
 
+// The text the system itself makes with the user's short date and long time formats.
+std::wstring UsersOwnDateAndTime(const SYSTEMTIME& t) {
+    wchar_t date[128] = {};
+    wchar_t time[128] = {};
+    EXPECT_NE(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, date, 128), 0);
+    EXPECT_NE(GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &t, nullptr, time, 128), 0);
+    return std::wstring(date) + L' ' + time;
+}
+
 TEST(ReadEXEVersionData, DefaultFormatsAreTheUsersOwn) {
+    const ScratchFolder folder;
+    const std::wstring own = CopyOf(folder, L"vi_own.dll", L"own.dll");
+    test::SetLastWriteLocalTime(own, kOddSecond);
     TEXEVersionData data;
-    ReadEXEVersionData(FixturePath(L"vi_own.dll"), data);
-    EXPECT_EQ(data.DateModified,
-              FormatDosDateTime(FileAge(FixturePath(L"vi_own.dll")), LoadUserRegionalFormats()));
+    ReadEXEVersionData(own, data);
+    SYSTEMTIME even = kOddSecond;
+    even.wSecond = 6;
+    EXPECT_EQ(data.DateModified, UsersOwnDateAndTime(even));
     EXPECT_EQ(data.FileVersion, L"16.0.1.1");
 }
 
