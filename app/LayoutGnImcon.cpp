@@ -11,7 +11,8 @@ using zt::ui::LayoutRow;
 constexpr std::wstring_view kBlanks51 = L"                                                   ";
 static_assert(kBlanks51.size() == 51);
 
-// Bounds of docked rows are those that docking yields.
+// Bounds of docked rows are those that docking yields. Labels size themselves to their captions in
+// the font in use, never below the sizes given here.
 constexpr LayoutRow kRows[] = {
     {.name = L"PnlMotor",
      .kind = L"panel",
@@ -60,7 +61,8 @@ constexpr LayoutRow kRows[] = {
      .parent = L"GrbConfiguracion",
      .bounds = {104, 16, 40, 13},
      .caption = L"Servidor",
-     .enabled = false},
+     .enabled = false,
+     .autoSize = true},
     {.name = L"EdtServidor",
      .kind = L"single-line edit",
      .parent = L"GrbConfiguracion",
@@ -72,7 +74,8 @@ constexpr LayoutRow kRows[] = {
      .parent = L"GrbConfiguracion",
      .bounds = {320, 16, 69, 13},
      .caption = L"Base de Datos",
-     .enabled = false},
+     .enabled = false,
+     .autoSize = true},
     {.name = L"EdtBaseDatos",
      .kind = L"single-line edit",
      .parent = L"GrbConfiguracion",

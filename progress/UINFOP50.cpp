@@ -5,6 +5,7 @@
 #include "runtime/Exceptions.h"
 #include "runtime/Format.h"
 #include "ui/Application.h"
+#include "ui/CaptionSpacing.h"
 
 #include <utility>
 
@@ -57,6 +58,12 @@ TFrmInfoP50::TFrmInfoP50(zt::ui::Form& AOwner)
     for (zt::ui::Label* label :
          {&LMensaje, &LUltimo, &LErrores, &LNumeroDeErroresProducidos, &LUltimoT, &LTmpTrn})
         label->SetText(label->Text());
+    // A caption that grew with the font pushes its value to the right; the two times stay a column.
+    const int gap = GetScaler()(4);
+    zt::ui::KeepValuesClearOfCaptions({{&LMensaje, &LMensajeDelProceso}}, gap);
+    zt::ui::KeepValuesClearOfCaptions({{&LUltimo, &LUltimoError}}, gap);
+    zt::ui::KeepValuesClearOfCaptions({{&LErrores, &LNumeroDeErroresProducidos}}, gap);
+    zt::ui::KeepValuesClearOfCaptions({{&LUltimoT, &LUltimoTiempo}, {&LTmpTrn, &LTiempoTranscurrido}}, gap);
     GBarraDeAvance.SetForeColor(kLima);
     SBVerDetalles.SetGlyph(L"SBVERDETALLES");
     BDetenerProceso.SetGlyph(L"BDETENERPROCESO");

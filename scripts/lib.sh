@@ -14,7 +14,7 @@ zt_need_packages() {
     local pkg
     for pkg in cmake ninja-build g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix \
         mingw-w64-x86-64-dev libz-mingw-w64-dev wine wine64 fonts-wine xvfb imagemagick xauth clang \
-        libclang-rt-14-dev python3-pefile zlib1g-dev; do
+        libclang-rt-14-dev python3-pefile zlib1g-dev unzip; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
     done
     if [ ${#missing[@]} -gt 0 ]; then
@@ -73,8 +73,20 @@ zt_start_wine() {
     wineserver -f -p </dev/null >/dev/null 2>&1 &
     ZT_WINESERVER_PID=$!
     wineboot -i </dev/null >/dev/null 2>&1 || true
+    zt_wine_fonts
     trap zt_stop_wine EXIT
     zt_keep_desktop
+}
+
+# Wine's own fonts (fonts-wine: Tahoma, MS Sans Serif, ...) in the prefix's Fonts folder, where this
+# Wine looks for them: it does not read them where the package puts them, and without them the faces
+# that the layouts name fall back to much wider ones. Also puts back fonts that a test left hidden.
+zt_wine_fonts() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+    mkdir -p "$fonts"
+    for font in /usr/share/wine/fonts/*; do
+        [ -e "$fonts/$(basename "$font")" ] || cp "$font" "$fonts/"
+    done
 }
 
 # Without a process holding it, Wine closes the default desktop between two tests, and the test

@@ -1,10 +1,23 @@
 #include "ui/CheckListBox.h"
 
+#include "ui/CheckListAccessible.h"
 #include "ui/Layout.h"
 
 #include <windowsx.h>
 
 namespace zt::ui {
+
+CheckListBox::CheckListBox() = default;
+
+CheckListBox::~CheckListBox() {
+    // A screen reader may hold the object longer than the list lives.
+    if (accessible_)
+        accessible_->Detach();
+}
+
+void CheckListBox::AccessibleRelease::operator()(CheckListAccessible* object) const {
+    object->Release();
+}
 
 void CheckListBox::Configure(const LayoutRow& row) {
     if (row.columns > 0)
@@ -25,6 +38,7 @@ void CheckListBox::SetChecked(std::size_t index, bool checked) {
     RECT rect;
     if (SendMessageW(Handle(), LB_GETITEMRECT, native, reinterpret_cast<LPARAM>(&rect)) != LB_ERR)
         InvalidateRect(Handle(), &rect, FALSE);
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, Handle(), OBJID_CLIENT, static_cast<LONG>(index) + 1);
 }
 
 std::size_t CheckListBox::Add(std::wstring text) {
@@ -68,15 +82,36 @@ void CheckListBox::UpdateColumnWidth() {
     SendMessageW(Handle(), LB_SETCOLUMNWIDTH, static_cast<WPARAM>(client.right / columns_), 0);
 }
 
-void CheckListBox::Toggle(std::size_t index) {
-    if (index < items_.size())
-        SetChecked(index, !items_[index].checked);
+void CheckListBox::ToggleByUser(std::size_t index) {
+    if (index >= items_.size())
+        return;
+    SetChecked(index, !items_[index].checked);
+    if (OnClickCheck)
+        OnClickCheck(*this);
 }
 
 void CheckListBox::ToggleAt(LPARAM point) {
     const LRESULT hit = SendMessageW(Handle(), LB_ITEMFROMPOINT, 0, point);
     if (HIWORD(hit) == 0) // inside an item, not in the empty room after the last one
-        Toggle(LOWORD(hit));
+        ToggleByUser(LOWORD(hit));
+}
+
+void CheckListBox::ClickCheck(std::size_t index) {
+    if (index >= items_.size())
+        return;
+    if (HandleAllocated() && SendMessageW(Handle(), LB_GETCURSEL, 0, 0) != static_cast<LRESULT>(index)) {
+        SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        // The list tells its parent of the new selection, as it does for a click.
+        SendMessageW(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(Handle()));
+    }
+    ToggleByUser(index);
+}
+
+LRESULT CheckListBox::AccessibleObject(WPARAM flags) {
+    if (!accessible_)
+        accessible_.reset(CheckListAccessible::Create(*this));
+    return LresultFromObject(__uuidof(IAccessible), flags, accessible_.get());
 }
 
 LRESULT CheckListBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -91,13 +126,18 @@ LRESULT CheckListBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == VK_SPACE) {
             const LRESULT caret = SendMessageW(Handle(), LB_GETCARETINDEX, 0, 0);
             if (caret >= 0)
-                Toggle(static_cast<std::size_t>(caret));
+                ToggleByUser(static_cast<std::size_t>(caret));
             return 0;
         }
         break;
     case WM_CHAR:
         if (wParam == L' ') // toggled on the key press; no search for an item beginning with a blank
             return 0;
+        break;
+    case WM_GETOBJECT:
+        // Only the client object is ours; the window, its scroll bars and the rest stay the system's.
+        if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT))
+            return AccessibleObject(wParam);
         break;
     case WM_SIZE: {
         const LRESULT result = DefaultProc(message, wParam, lParam);

@@ -3,6 +3,8 @@
 #include "ui/GdiHandles.h"
 #include "ui/WindowClass.h"
 
+#include <algorithm>
+
 namespace zt::ui {
 
 Control::CreateParams GroupBox::GetCreateParams() const {
@@ -29,6 +31,18 @@ void GroupBox::PaintFrame(HDC dc) {
     RECT frame = rect;
     frame.top += metrics.tmHeight / 2;
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    // A child placed across the top line is the group's heading: the line stops short of it too,
+    // however wide the font in use makes it.
+    LONG headingRight = 0;
+    for (const Control* child : Children()) {
+        const Bounds& b = child->GetBounds();
+        if (child->Visible() && b.top <= frame.top && b.top + b.height > frame.top)
+            headingRight = std::max<LONG>(headingRight, b.left + b.width);
+    }
+    if (headingRight > Scale()(8)) {
+        const RECT gap{Scale()(8), 0, headingRight, metrics.tmHeight};
+        FillRect(dc, &gap, GetSysColorBrush(COLOR_BTNFACE));
+    }
     if (!Text().empty()) {
         SIZE extent;
         GetTextExtentPoint32W(dc, Text().c_str(), static_cast<int>(Text().size()), &extent);

@@ -2,20 +2,30 @@
 
 #include "ui/GdiHandles.h"
 
+#include <algorithm>
+
 namespace zt::ui {
 
 void Label::Configure(const LayoutRow& row) {
     alignment_ = row.alignment;
     wordWrap_ = row.wordWrap;
     autoSize_ = row.autoSize;
+    const Bounds scaled = Scale()(row.bounds);
+    minimum_ = {scaled.width, scaled.height};
 }
 
 Control::CreateParams Label::GetCreateParams() const {
     DWORD style = 0;
     switch (alignment_) {
-    case TextAlign::Left: style = wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP; break;
-    case TextAlign::Right: style = SS_RIGHT; break;
-    case TextAlign::Center: style = SS_CENTER; break;
+    case TextAlign::Left:
+        style = wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP;
+        break;
+    case TextAlign::Right:
+        style = SS_RIGHT;
+        break;
+    case TextAlign::Center:
+        style = SS_CENTER;
+        break;
     }
     return {L"STATIC", style, 0};
 }
@@ -26,17 +36,22 @@ void Label::TextChanged() {
     Repaint();
 }
 
+// The layout's sizes are those of the caption in the designer's font; in a wider font the label
+// grows to show its whole text, and it never shrinks below the layout's size.
 void Label::FitToText() {
     const Font* font = GetFont();
-    if (font == nullptr || Text().empty())
+    if (font == nullptr)
         return;
-    const WindowDc screen(nullptr);
-    const HDC dc = screen.Get();
-    const Selection selected(dc, font->Handle());
     RECT rect{0, 0, 0, 0};
-    DrawTextW(dc, Text().c_str(), static_cast<int>(Text().size()), &rect, DT_CALCRECT | DT_SINGLELINE);
+    if (!Text().empty()) {
+        const WindowDc screen(nullptr);
+        const Selection selected(screen.Get(), font->Handle());
+        DrawTextW(screen.Get(), Text().c_str(), static_cast<int>(Text().size()), &rect,
+                  DT_CALCRECT | DT_SINGLELINE);
+    }
     const Bounds b = GetBounds();
-    SetBounds({b.left, b.top, rect.right, rect.bottom});
+    SetBounds(
+        {b.left, b.top, std::max<int>(rect.right, minimum_.cx), std::max<int>(rect.bottom, minimum_.cy)});
 }
 
 HBRUSH Label::CtlColor(HDC dc) {

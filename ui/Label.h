@@ -13,6 +13,8 @@ public:
     TextAlign Alignment() const { return alignment_; }
     bool WordWrap() const { return wordWrap_; }
     bool AutoSize() const { return autoSize_; }
+    // The size the label keeps at least when it sizes itself to its text: the layout's.
+    SIZE MinimumSize() const { return minimum_; }
 
 protected:
     CreateParams GetCreateParams() const override;
@@ -25,6 +27,7 @@ private:
     TextAlign alignment_ = TextAlign::Left;
     bool wordWrap_ = false;
     bool autoSize_ = false;
+    SIZE minimum_{};
 };
 
 } // namespace zt::ui

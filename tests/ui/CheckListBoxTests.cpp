@@ -2,6 +2,8 @@
 #include "ui/CheckListBox.h"
 #include "ui/Layout.h"
 
+#include <memory>
+#include <oleacc.h>
 #include <string>
 #include <vector>
 
@@ -135,6 +137,61 @@ TEST_F(CheckListBoxTest, SpaceBarTogglesTheItemWithTheCaret) {
     SpaceBar(list.Handle());
     EXPECT_EQ(Marks(), (std::vector<bool>{false, false, false}));
     EXPECT_EQ(NativeMarks(), Marks());
+}
+
+// What the user does to a tick fires OnClickCheck; an accessibility tool's default action is such a
+// click (the item selected too); the program's own ticking fires nothing.
+TEST_F(CheckListBoxTest, UserTogglesAndTheAccessibleDefaultActionFireOnClickCheck) {
+    Fill(3);
+    Host(list, {10, 10, 605, 113});
+    int fired = 0;
+    list.OnClickCheck = [&](Control& sender) {
+        EXPECT_EQ(&sender, &list);
+        ++fired;
+    };
+    list.SetChecked(0, true);
+    EXPECT_EQ(fired, 0) << "the program's own ticking";
+
+    const RECT second = ItemRect(1);
+    MouseClick(list.Handle(), {second.left + 6, (second.top + second.bottom) / 2});
+    EXPECT_EQ(fired, 1) << "a click";
+    SpaceBar(list.Handle());
+    EXPECT_EQ(fired, 2) << "the space bar";
+    EXPECT_EQ(Marks(), (std::vector<bool>{true, false, false}));
+
+    IAccessible* object = nullptr;
+    const LRESULT reference = SendMessageW(list.Handle(), WM_GETOBJECT, 0, OBJID_CLIENT);
+    ASSERT_GT(reference, 0);
+    ASSERT_EQ(ObjectFromLresult(reference, __uuidof(IAccessible), 0, reinterpret_cast<void**>(&object)),
+              S_OK);
+    VARIANT third;
+    VariantInit(&third);
+    third.vt = VT_I4;
+    third.lVal = 3;
+    EXPECT_EQ(object->accDoDefaultAction(third), S_OK);
+    EXPECT_EQ(fired, 3) << "the default action";
+    EXPECT_EQ(Marks(), (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(NativeMarks(), Marks());
+    EXPECT_EQ(SendMessageW(list.Handle(), LB_GETCURSEL, 0, 0), 2) << "selected as a click selects";
+
+    object->Release();
+}
+
+// A screen reader may keep the object after the list has gone: it then answers as disconnected.
+TEST_F(CheckListBoxTest, AccessibleObjectOutlivesItsList) {
+    auto shortLived = std::make_unique<CheckListBox>();
+    shortLived->Add(L"Zentor7");
+    Host(*shortLived, {10, 10, 300, 100});
+    IAccessible* object = nullptr;
+    const LRESULT reference = SendMessageW(shortLived->Handle(), WM_GETOBJECT, 0, OBJID_CLIENT);
+    ASSERT_EQ(ObjectFromLresult(reference, __uuidof(IAccessible), 0, reinterpret_cast<void**>(&object)),
+              S_OK);
+    long count = 0;
+    EXPECT_EQ(object->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 1);
+    shortLived.reset();
+    EXPECT_EQ(object->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+    object->Release();
 }
 
 } // namespace
