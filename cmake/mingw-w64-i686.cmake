@@ -1,19 +1,5 @@
-# Cross build for 32-bit Windows with the posix-threads variant of MinGW-w64 (GoogleTest needs
-# std::mutex, which the win32-threads variant lacks). 32-bit because the workstation's database
-# engine exists only as a 32-bit library.
-set(CMAKE_SYSTEM_NAME Windows)
+# The shipped build: 32-bit Windows, because the workstation's database engine exists only as a
+# 32-bit library.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(ZT_TRIPLET i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${ZT_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ZT_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${ZT_TRIPLET}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${ZT_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# Tests run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

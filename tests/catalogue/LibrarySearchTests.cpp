@@ -2,6 +2,7 @@
 // DLLPATH, then the system's own search (which starts beside the program). Each place gets an engine
 // whose store names the place, so the alias list shows which one was loaded.
 #include "tests/catalogue/CatalogueTestFiles.h"
+#include "tests/support/EngineRegistryKey.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -9,69 +10,6 @@
 
 namespace zt::test {
 namespace {
-
-constexpr const wchar_t* kBorlandKey = L"Software\\Borland";
-constexpr const wchar_t* kEngineKey = L"Software\\Borland\\Database Engine";
-
-// The engine's installer writes its key in the registry view of 32-bit programs; a 64-bit process
-// that reads it without asking for that view sees the other one.
-enum class View : REGSAM { Programs32 = KEY_WOW64_32KEY, Programs64 = KEY_WOW64_64KEY };
-
-bool KeyExists(const wchar_t* path, View view) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | static_cast<REGSAM>(view), &key) !=
-        ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-bool DllPathExists(View view) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, KEY_READ | static_cast<REGSAM>(view), &key) !=
-        ERROR_SUCCESS)
-        return false;
-    const bool exists =
-        RegQueryValueExW(key, L"DLLPATH", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return exists;
-}
-
-// The engine's key with the given DLLPATH (none: the key without the value) for a scope; whatever it
-// created is removed again at the end.
-class ScopedEngineKey {
-public:
-    ScopedEngineKey(const std::optional<std::wstring>& dllPath, View view)
-        : view_(static_cast<REGSAM>(view)), createdBorland_(!KeyExists(kBorlandKey, view)),
-          createdEngine_(!KeyExists(kEngineKey, view)) {
-        HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, nullptr, 0, KEY_WRITE | view_, nullptr, &key,
-                            nullptr) != ERROR_SUCCESS)
-            throw std::runtime_error("cannot create the engine's registry key");
-        if (dllPath)
-            RegSetValueExW(key, L"DLLPATH", 0, REG_SZ, reinterpret_cast<const BYTE*>(dllPath->c_str()),
-                           static_cast<DWORD>((dllPath->size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
-    }
-    ~ScopedEngineKey() {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, KEY_WRITE | view_, &key) == ERROR_SUCCESS) {
-            RegDeleteValueW(key, L"DLLPATH");
-            RegCloseKey(key);
-        }
-        if (createdEngine_)
-            RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, view_, 0);
-        if (createdBorland_)
-            RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kBorlandKey, view_, 0);
-    }
-    ScopedEngineKey(const ScopedEngineKey&) = delete;
-    ScopedEngineKey& operator=(const ScopedEngineKey&) = delete;
-
-private:
-    REGSAM view_;
-    bool createdBorland_;
-    bool createdEngine_;
-};
 
 enum class Place { Work, Registry, SecondRegistry, Beside };
 enum class Registry { None, KeyOnly, First, MissingThenSecond, TooLong, FirstIn64BitView };
@@ -140,8 +78,10 @@ std::vector<std::wstring> OutputLines(const std::wstring& output) {
 
 TEST(LibrarySearch, FindsTheEngineInItsPlacesInOrder) {
     // Wine creates the engine's key with settings of its own; a DLLPATH would be left over from elsewhere.
-    ASSERT_FALSE(DllPathExists(View::Programs32)) << "a DLLPATH of the engine is already set";
-    ASSERT_FALSE(DllPathExists(View::Programs64)) << "a DLLPATH of the engine is already set";
+    ASSERT_FALSE(EngineRegistryKey::DllPathExists(KEY_WOW64_32KEY))
+        << "a DLLPATH of the engine is already set";
+    ASSERT_FALSE(EngineRegistryKey::DllPathExists(KEY_WOW64_64KEY))
+        << "a DLLPATH of the engine is already set";
     const Case cases[] = {
         {"working directory first",
          {Place::Work, Place::Registry, Place::Beside},
@@ -217,8 +157,9 @@ TEST(LibrarySearch, FindsTheEngineInItsPlacesInOrder) {
                 CopyInto(FakeEngineDll(c.nonEngineInWork), layout.work);
         }
         CopyInto(ProbeProgram(), layout.beside);
-        const View view = c.registry == Registry::FirstIn64BitView ? View::Programs64 : View::Programs32;
-        std::optional<ScopedEngineKey> key;
+        // The engine's installer writes the view of 32-bit programs; the other view is not the engine's.
+        const REGSAM view = c.registry == Registry::FirstIn64BitView ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+        std::optional<EngineRegistryKey> key;
         if (c.registry != Registry::None)
             key.emplace(DllPath(c.registry, layout), view);
 

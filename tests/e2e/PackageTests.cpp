@@ -7,6 +7,7 @@
 #include "Workstation.h"
 #include "tests/files/OpenRecorder.h"
 #include "tests/support/Bytes.h"
+#include "tests/support/EngineRegistryKey.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -36,55 +37,6 @@ std::set<std::wstring> Entries(const fs::path& folder) {
     return names;
 }
 
-// Where the engine's installer registers it: DLLPATH under HKLM\Software\Borland\Database Engine in
-// the registry's view of 32-bit programs (the engine and its installer are 32-bit), whatever this
-// test's own width. What the object created goes again at the end.
-class InstalledEngine {
-public:
-    static constexpr const wchar_t* kVendorKey = L"Software\\Borland";
-    static constexpr const wchar_t* kEngineKey = L"Software\\Borland\\Database Engine";
-    static constexpr REGSAM kView = KEY_WOW64_32KEY;
-
-    explicit InstalledEngine(const fs::path& folder)
-        : createdVendor_(!Exists(kVendorKey)), createdEngine_(!Exists(kEngineKey)) {
-        HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, nullptr, 0, KEY_WRITE | kView, nullptr, &key,
-                            nullptr) != ERROR_SUCCESS)
-            throw std::runtime_error("cannot create the engine's registry key");
-        const std::wstring path = folder.wstring();
-        const LSTATUS set =
-            RegSetValueExW(key, L"DLLPATH", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                           static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
-        if (set != ERROR_SUCCESS)
-            throw std::runtime_error("cannot set the engine's DLLPATH");
-    }
-    ~InstalledEngine() {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, 0, KEY_WRITE | kView, &key) == ERROR_SUCCESS) {
-            RegDeleteValueW(key, L"DLLPATH");
-            RegCloseKey(key);
-        }
-        if (createdEngine_)
-            RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kEngineKey, kView, 0);
-        if (createdVendor_)
-            RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kVendorKey, kView, 0);
-    }
-    InstalledEngine(const InstalledEngine&) = delete;
-    InstalledEngine& operator=(const InstalledEngine&) = delete;
-
-private:
-    static bool Exists(const wchar_t* path) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | kView, &key) != ERROR_SUCCESS)
-            return false;
-        RegCloseKey(key);
-        return true;
-    }
-    bool createdVendor_;
-    bool createdEngine_;
-};
-
 TEST(UnpackedArchive, HoldsExactlyTheProgramTheErrorModuleAndTheGuide) {
     const fs::path folder = UnpackedFolder();
     EXPECT_EQ(Entries(folder), (std::set<std::wstring>{L"LEAME.txt", L"ZtError.dll", L"ZtGnImcon.exe"}));
@@ -108,7 +60,8 @@ TEST(UnpackedArchive, WithTheEngineInstalledElsewhereDoesTheWholeJob) {
                      Alias("NOMINA", "MSSQL", {"SERVER NAME=SRVDATOS", "DATABASE NAME=Nomina"}) +
                          Alias("ARCHIVO", "STANDARD", {}) +
                          Alias("Zentor7", "MSSQL", {"SERVER NAME=SRVDATOS", "DATABASE NAME=GENTE"}));
-    const InstalledEngine engine(engineFolder.Path());
+    // Where the engine's installer registers it: the registry view of 32-bit programs.
+    const test::EngineRegistryKey engine(engineFolder.Path().wstring(), KEY_WOW64_32KEY);
 
     CreateDirectoryW(kOutputFolder.parent_path().c_str(), nullptr);
     CreateDirectoryW(kOutputFolder.c_str(), nullptr);
