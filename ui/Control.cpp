@@ -5,7 +5,6 @@
 #include "ui/Form.h"
 
 #include <algorithm>
-#include <commctrl.h>
 
 namespace zt::ui {
 namespace {
@@ -146,7 +145,13 @@ void Control::Click() {
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-    return hwnd != nullptr ? static_cast<Control*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+    if (hwnd == nullptr)
+        return nullptr;
+    // Reading a window's own data costs nothing; a property lookup is a round trip to the window
+    // server under Wine. The property stays the answer for a window whose procedure is no longer ours.
+    if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProc))
+        return reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return static_cast<Control*>(GetPropW(hwnd, kControlProperty));
 }
 
 HBRUSH Control::CtlColor(HDC dc) {
@@ -210,7 +215,7 @@ void Control::Realign() {
 void Control::ChildChanged() { Realign(); }
 
 LRESULT Control::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(hwnd_, message, wParam, lParam);
+    return CallWindowProcW(nativeProc_, hwnd_, message, wParam, lParam);
 }
 
 LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -245,14 +250,17 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(message, wParam, lParam);
 }
 
-LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR refData) {
-    auto* self = reinterpret_cast<Control*>(refData);
+// Subclassed through the window's own procedure pointer rather than the common controls' subclass
+// chain, whose every message costs property lookups (round trips to the window server under Wine).
+LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, SubclassProc, 1);
+        const WNDPROC nativeProc = self->nativeProc_;
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(nativeProc));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         RemovePropW(hwnd, kControlProperty);
         self->hwnd_ = nullptr;
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        return CallWindowProcW(nativeProc, hwnd, message, wParam, lParam);
     }
     return self->Dispatch(message, wParam, lParam);
 }
@@ -293,7 +301,9 @@ void Control::CreateNativeWindow() {
     if (hwnd_ == nullptr)
         RaiseLastOSError();
     SetPropW(hwnd_, kControlProperty, this);
-    SetWindowSubclass(hwnd_, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    nativeProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
     ApplyFont();
     HandleCreated();
     CreateChildHandles();

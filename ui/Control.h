@@ -109,8 +109,7 @@ protected:
     const Scaler& Scale() const;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR refData);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateNativeWindow();
     void CreateChildHandles();
@@ -127,6 +126,7 @@ private:
     int tabOrder_ = -1;
     std::unique_ptr<Font> ownFont_;
     HWND hwnd_ = nullptr;
+    WNDPROC nativeProc_ = nullptr; // the window class's own procedure, which ours passes messages on to
     bool realigning_ = false;
 };
 

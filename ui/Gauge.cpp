@@ -17,14 +17,14 @@ void Gauge::SetMaxValue(int value) {
         return;
     max_ = value;
     progress_ = std::min(progress_, max_);
-    Repaint();
+    PaintNow();
 }
 
 void Gauge::SetProgress(int value) {
     const int before = PercentDone();
     progress_ = std::clamp(value, MinValue(), max_);
     if (PercentDone() != before)
-        Repaint();
+        PaintNow();
 }
 
 void Gauge::AddProgress(int delta) {
@@ -40,7 +40,15 @@ void Gauge::SetForeColor(COLORREF color) {
     if (color == foreColor_)
         return;
     foreColor_ = color;
-    Repaint();
+    PaintNow();
+}
+
+// Only the bar itself, and without erasing: it is drawn in one piece.
+void Gauge::PaintNow() {
+    if (!HandleAllocated())
+        return;
+    InvalidateRect(Handle(), nullptr, FALSE);
+    UpdateWindow(Handle());
 }
 
 Control::CreateParams Gauge::GetCreateParams() const {

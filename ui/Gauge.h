@@ -31,6 +31,7 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void PaintNow();
     void Draw(HDC target);
     void DrawPercentInverted(HDC target, HDC image, int width, int height) const;
 
