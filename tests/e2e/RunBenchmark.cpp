@@ -144,7 +144,8 @@ struct FloorResult {
 FloorResult MeasureFloor(std::size_t items) {
     const std::string run = RunFloorProgram(L"run", items);
     const std::string list = RunFloorProgram(L"list", items);
-    return {FloorNumber(run, "items: ") / 1000.0, FloorNumber(list, "list " + std::to_string(items) + ": ") / 1000.0};
+    return {FloorNumber(run, "items: ") / 1000.0,
+            FloorNumber(list, "list " + std::to_string(items) + ": ") / 1000.0};
 }
 
 struct SizeResult {
@@ -185,9 +186,10 @@ SizeResult Measure(std::size_t aliases, int repetitions) {
     }
     result.floor.run = median(floor, &FloorResult::run);
     result.floor.list = median(floor, &FloorResult::list);
-    std::printf("| %zu | %zu | %.2f | %.2f | %.2f | %.2f | %.0f | %.0f | %.1f |\n", aliases, result.utility.listed,
-                result.utility.discovery, result.floor.list, result.utility.run, result.floor.run,
-                result.utility.slowestMain, result.utility.slowestDialog, result.utility.peakMiB);
+    std::printf("| %zu | %zu | %.2f | %.2f | %.2f | %.2f | %.0f | %.0f | %.1f |\n", aliases,
+                result.utility.listed, result.utility.discovery, result.floor.list, result.utility.run,
+                result.floor.run, result.utility.slowestMain, result.utility.slowestDialog,
+                result.utility.peakMiB);
     std::fflush(stdout);
     return result;
 }
@@ -198,17 +200,19 @@ double Slope(double secondsSmall, double secondsLarge, std::size_t small, std::s
 }
 
 void PrintSlopes(const std::vector<SizeResult>& results) {
-    std::printf("\n| From | To | Run per alias (us) | Floor (us) | Ratio | Discovery per alias (us) | Floor (us) "
-                "| Ratio |\n|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    std::printf(
+        "\n| From | To | Run per alias (us) | Floor (us) | Ratio | Discovery per alias (us) | Floor (us) "
+        "| Ratio |\n|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     const SizeResult& from = results.front();
     for (std::size_t i = 1; i < results.size(); ++i) {
         const SizeResult& to = results[i];
         const double run = Slope(from.utility.run, to.utility.run, from.aliases, to.aliases);
         const double floorRun = Slope(from.floor.run, to.floor.run, from.aliases, to.aliases);
-        const double discovery = Slope(from.utility.discovery, to.utility.discovery, from.aliases, to.aliases);
+        const double discovery =
+            Slope(from.utility.discovery, to.utility.discovery, from.aliases, to.aliases);
         const double floorList = Slope(from.floor.list, to.floor.list, from.aliases, to.aliases);
-        std::printf("| %zu | %zu | %.0f | %.0f | %.2f | %.0f | %.0f | %.2f |\n", from.aliases, to.aliases, run,
-                    floorRun, run / floorRun, discovery, floorList, discovery / floorList);
+        std::printf("| %zu | %zu | %.0f | %.0f | %.2f | %.0f | %.0f | %.2f |\n", from.aliases, to.aliases,
+                    run, floorRun, run / floorRun, discovery, floorList, discovery / floorList);
     }
     std::fflush(stdout);
 }
