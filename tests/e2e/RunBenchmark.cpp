@@ -27,12 +27,15 @@ double Seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
-// How long the window takes to answer a message now, in milliseconds.
+// How long the window takes to answer a message now, in milliseconds; 0 when it is destroyed before
+// it answers (the dialog at the end of a run: under Wine without a window manager its destruction
+// waits up to 2 s, and a message sent in that moment is never answered, only dropped with the window).
 double AnswerTime(HWND window) {
     const auto start = Clock::now();
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 60'000, &ignored);
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    const LRESULT answered = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 60'000, &ignored);
+    const double waited = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    return answered != 0 || IsWindow(window) ? waited : 0.0;
 }
 
 std::string Catalogue(std::size_t aliases) {
