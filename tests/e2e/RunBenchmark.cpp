@@ -73,8 +73,11 @@ UtilityResult MeasureUtility(std::size_t aliases) {
     HWND box = nullptr;
     while (box == nullptr && Clock::now() - clicked < std::chrono::minutes(30)) {
         result.slowestMain = std::max(result.slowestMain, AnswerTime(app.Window()));
+        // The dialog is asked once shown: before, it is still being built, hidden, and the main
+        // window's answer covers that moment.
         for (HWND dialog : TopWindows(app.GetProcess().Id(), L"TFrmInfoP50"))
-            result.slowestDialog = std::max(result.slowestDialog, AnswerTime(dialog));
+            if (IsWindowVisible(dialog))
+                result.slowestDialog = std::max(result.slowestDialog, AnswerTime(dialog));
         const std::vector<HWND> boxes = MessageBoxes(app.GetProcess().Id());
         box = boxes.empty() ? nullptr : boxes.front();
         if (box == nullptr)
