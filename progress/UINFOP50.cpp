@@ -21,6 +21,13 @@ int Siguiente(int value) {
     return static_cast<int>(static_cast<unsigned>(value) + 1u);
 }
 
+// A time text is written only when it changes: most items take less than a millisecond and the elapsed
+// time moves once a second, and writing the text a label shows already repaints it for nothing.
+void MostrarSiCambia(zt::ui::Label& label, std::wstring text) {
+    if (text != label.Text())
+        label.SetText(std::move(text));
+}
+
 } // namespace
 
 TFrmInfoP50::TFrmInfoP50(zt::ui::Form& AOwner)
@@ -203,11 +210,11 @@ void TFrmInfoP50::SetNumeroDeErroresProducidos(int Value) {
 }
 
 void TFrmInfoP50::MostrarUltimoTiempo() {
-    LUltimoTiempo.SetText(zt::progress::LastItemTimeText(clock_() - FHoraDeInicioItem));
+    MostrarSiCambia(LUltimoTiempo, zt::progress::LastItemTimeText(clock_() - FHoraDeInicioItem));
 }
 
 void TFrmInfoP50::MostrarTiempoTranscurrido() {
-    LTiempoTranscurrido.SetText(zt::progress::ElapsedTimeText(clock_() - FHoraDeInicioTrans));
+    MostrarSiCambia(LTiempoTranscurrido, zt::progress::ElapsedTimeText(clock_() - FHoraDeInicioTrans));
 }
 
 // One colour component moves per finished item: red up in the first half, green down in the second.

@@ -5,7 +5,6 @@
 #include "ui/Form.h"
 
 #include <algorithm>
-#include <commctrl.h>
 
 namespace zt::ui {
 namespace {
@@ -146,7 +145,13 @@ void Control::Click() {
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-    return hwnd != nullptr ? static_cast<Control*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+    if (hwnd == nullptr)
+        return nullptr;
+    // Reading a window's own data costs nothing; a property lookup is a round trip to the window
+    // server under Wine. The property stays the answer for a window whose procedure is no longer ours.
+    if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProc))
+        return reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return static_cast<Control*>(GetPropW(hwnd, kControlProperty));
 }
 
 HBRUSH Control::CtlColor(HDC dc) {
@@ -210,8 +215,8 @@ void Control::Realign() {
 void Control::ChildChanged() { Realign(); }
 
 LRESULT Control::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return subclassed_ ? DefSubclassProc(hwnd_, message, wParam, lParam)
-                       : DefWindowProcW(hwnd_, message, wParam, lParam);
+    return nativeProc_ != nullptr ? CallWindowProcW(nativeProc_, hwnd_, message, wParam, lParam)
+                                  : DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -246,21 +251,26 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(message, wParam, lParam);
 }
 
+// The object is found from its window through the window's user data: a property lookup on every
+// message would be a round trip to the window server under Wine. The property stays for FromHandle,
+// which must tell our windows from any other.
 bool Control::Bind(HWND hwnd) {
     if (!SetPropW(hwnd, kControlProperty, this))
         return false;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     hwnd_ = hwnd;
     return true;
 }
 
 void Control::Unbind() {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     RemovePropW(hwnd_, kControlProperty);
     hwnd_ = nullptr;
-    subclassed_ = false;
+    nativeProc_ = nullptr;
 }
 
 LRESULT CALLBACK Control::OwnClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Control* self = FromHandle(hwnd);
+    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self == nullptr && message == WM_NCCREATE) {
         self = static_cast<Control*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (self != nullptr && !self->Bind(hwnd))
@@ -275,13 +285,15 @@ LRESULT CALLBACK Control::OwnClassProc(HWND hwnd, UINT message, WPARAM wParam, L
     return self->Dispatch(message, wParam, lParam);
 }
 
-LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR refData) {
-    auto* self = reinterpret_cast<Control*>(refData);
+// A window of a system class is subclassed through its own procedure pointer rather than the common
+// controls' subclass chain, whose every message costs property lookups.
+LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, SubclassProc, 1);
+        const WNDPROC nativeProc = self->nativeProc_;
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(nativeProc));
         self->Unbind();
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        return CallWindowProcW(nativeProc, hwnd, message, wParam, lParam);
     }
     return self->Dispatch(message, wParam, lParam);
 }
@@ -324,10 +336,9 @@ void Control::CreateNativeWindow() {
         RaiseLastOSError();
     if (hwnd_ == nullptr) {
         // A system class: its creation messages are gone; the object sees the rest through a subclass.
-        hwnd_ = created;
-        SetPropW(hwnd_, kControlProperty, this);
-        subclassed_ = true;
-        SetWindowSubclass(hwnd_, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        Bind(created);
+        nativeProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
     }
     ApplyFont();
     HandleCreated();

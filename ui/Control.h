@@ -113,8 +113,7 @@ protected:
     const Scaler& Scale() const;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR refData);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     bool Bind(HWND hwnd);
     void Unbind();
@@ -133,7 +132,8 @@ private:
     int tabOrder_ = -1;
     std::unique_ptr<Font> ownFont_;
     HWND hwnd_ = nullptr;
-    bool subclassed_ = false; // a window of a system class, subclassed once created
+    // A window of a system class: its class's own procedure, which ours passes messages on to.
+    WNDPROC nativeProc_ = nullptr;
     bool realigning_ = false;
 };
 

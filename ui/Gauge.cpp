@@ -17,14 +17,14 @@ void Gauge::SetMaxValue(int value) {
         return;
     max_ = value;
     progress_ = std::min(progress_, max_);
-    Repaint();
+    PaintNow();
 }
 
 void Gauge::SetProgress(int value) {
     const int before = PercentDone();
     progress_ = std::clamp(value, MinValue(), max_);
     if (PercentDone() != before)
-        Repaint();
+        PaintNow();
 }
 
 void Gauge::AddProgress(int delta) {
@@ -40,7 +40,15 @@ void Gauge::SetForeColor(COLORREF color) {
     if (color == foreColor_)
         return;
     foreColor_ = color;
-    Repaint();
+    PaintNow();
+}
+
+// Only the bar itself, and without erasing: it is drawn in one piece.
+void Gauge::PaintNow() {
+    if (!HandleAllocated())
+        return;
+    InvalidateRect(Handle(), nullptr, FALSE);
+    UpdateWindow(Handle());
 }
 
 Control::CreateParams Gauge::GetCreateParams() const {
@@ -75,46 +83,42 @@ void Gauge::Draw(HDC target) {
     const int height = client.bottom;
     if (width <= 0 || height <= 0)
         return;
-    const MemoryDc image(CreateCompatibleDC(target));
-    const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(target, width, height));
-    if (!image || !bitmap)
+    const HDC image = image_.Prepare(target, width, height);
+    if (image == nullptr)
         return;
-    const Selection selected(image.get(), bitmap.get());
 
-    FillRect(image.get(), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(image, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     const int filled = static_cast<int>(static_cast<long long>(width + 1) * PercentDone() / 100);
     if (filled > 0) {
-        const GdiObject<HBRUSH> brush(CreateSolidBrush(foreColor_));
+        SetDCBrushColor(image, foreColor_);
         const RECT bar{0, 0, filled, height};
-        FillRect(image.get(), &bar, brush.get());
+        FillRect(image, &bar, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     }
-    DrawPercentInverted(target, image.get(), width, height);
-    BitBlt(target, 0, 0, width, height, image.get(), 0, 0, SRCCOPY);
+    DrawPercentInverted(target, image, width, height);
+    BitBlt(target, 0, 0, width, height, image, 0, 0, SRCCOPY);
 }
 
 // The text goes into a one-bit mask first (so no smoothing greys its edges), which is then
 // combined with the image by exclusive-or: the text's pixels become the inverse of what lies beneath.
-void Gauge::DrawPercentInverted(HDC target, HDC image, int width, int height) const {
+void Gauge::DrawPercentInverted(HDC target, HDC image, int width, int height) {
     const std::wstring text = IntToStr(PercentDone()) + L"%";
-    const MemoryDc mask(CreateCompatibleDC(target));
-    const GdiObject<HBITMAP> maskBitmap(CreateBitmap(width, height, 1, 1, nullptr));
-    if (!mask || !maskBitmap)
+    const HDC mask = mask_.Prepare(target, width, height);
+    if (mask == nullptr)
         return;
-    const Selection maskSelected(mask.get(), maskBitmap.get());
     const Font* font = GetFont();
-    const Selection fontSelected(mask.get(), font != nullptr ? static_cast<HGDIOBJ>(font->Handle())
-                                                             : GetStockObject(DEFAULT_GUI_FONT));
-    PatBlt(mask.get(), 0, 0, width, height, BLACKNESS);
-    SetBkMode(mask.get(), TRANSPARENT);
-    SetTextColor(mask.get(), RGB(255, 255, 255));
+    const Selection fontSelected(mask, font != nullptr ? static_cast<HGDIOBJ>(font->Handle())
+                                                       : GetStockObject(DEFAULT_GUI_FONT));
+    PatBlt(mask, 0, 0, width, height, BLACKNESS);
+    SetBkMode(mask, TRANSPARENT);
+    SetTextColor(mask, RGB(255, 255, 255));
     SIZE extent{};
-    GetTextExtentPoint32W(mask.get(), text.c_str(), static_cast<int>(text.size()), &extent);
-    TextOutW(mask.get(), (width + 1 - extent.cx) / 2, (height + 1 - extent.cy) / 2, text.c_str(),
+    GetTextExtentPoint32W(mask, text.c_str(), static_cast<int>(text.size()), &extent);
+    TextOutW(mask, (width + 1 - extent.cx) / 2, (height + 1 - extent.cy) / 2, text.c_str(),
              static_cast<int>(text.size()));
     // A one-bit source maps its set bits to the target's background colour, clear bits to its text colour.
     SetBkColor(image, RGB(255, 255, 255));
     SetTextColor(image, RGB(0, 0, 0));
-    BitBlt(image, 0, 0, width, height, mask.get(), 0, 0, SRCINVERT);
+    BitBlt(image, 0, 0, width, height, mask, 0, 0, SRCINVERT);
 }
 
 } // namespace zt::ui

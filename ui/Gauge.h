@@ -1,5 +1,6 @@
 #pragma once
 #include "ui/Control.h"
+#include "ui/OffscreenBitmap.h"
 
 namespace zt::ui {
 
@@ -31,13 +32,17 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void PaintNow();
     void Draw(HDC target);
-    void DrawPercentInverted(HDC target, HDC image, int width, int height) const;
+    void DrawPercentInverted(HDC target, HDC image, int width, int height);
 
     int max_ = 0;
     int progress_ = 0;
     COLORREF foreColor_ = RGB(0, 0, 0);
     int paintCount_ = 0;
+    // Kept from paint to paint: the picture drawn off-screen and the mask of its text.
+    OffscreenBitmap image_{OffscreenBitmap::Format::LikeTarget};
+    OffscreenBitmap mask_{OffscreenBitmap::Format::OneBit};
 };
 
 } // namespace zt::ui

@@ -33,7 +33,10 @@ Control::CreateParams Label::GetCreateParams() const {
 void Label::TextChanged() {
     if (autoSize_)
         FitToText();
-    Repaint();
+    // The native label marks what the new text changes as invalid (Wine's even paints it as it takes
+    // the text): painting what is invalid now shows it, without erasing and painting the label again.
+    if (HandleAllocated())
+        UpdateWindow(Handle());
 }
 
 // The layout's sizes are those of the caption in the designer's font; in a wider font the label

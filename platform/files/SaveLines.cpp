@@ -121,14 +121,20 @@ TemporaryFile::TemporaryFile(const std::wstring& target) {
 } // namespace
 
 std::string EncodeLines(const std::vector<std::wstring>& lines, unsigned codePage) {
+    // Sized once: for a large file the text is the largest block the program holds, and growing it
+    // step by step would hold two copies of it at once.
+    std::size_t length = 0;
+    for (const std::wstring& line : lines)
+        length += line.size() + 2;
     std::wstring text;
+    text.reserve(length);
     for (const std::wstring& line : lines) {
         text += line;
         text += L"\r\n";
     }
-    std::string bytes = codePage == CP_UTF8 ? std::string("\xEF\xBB\xBF") : std::string();
-    bytes += ToCodePage(text, codePage);
-    return bytes;
+    if (codePage != CP_UTF8)
+        return ToCodePage(text, codePage);
+    return "\xEF\xBB\xBF" + ToCodePage(text, codePage);
 }
 
 void SaveLines(const std::wstring& path, const std::vector<std::wstring>& lines) {

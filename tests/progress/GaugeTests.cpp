@@ -113,7 +113,6 @@ TEST_F(GaugeTest, RepaintsOnlyWhenPercentageMaximumOrColourChange) {
 TEST_F(GaugeTest, DrawsTheFilledPartAndThePercentageInvertedOverIt) {
     gauge.SetMaxValue(100);
     ShowAndSettle();
-    const int width = gauge.GetBounds().width;
     struct Case {
         int progress;
         COLORREF colour;
@@ -123,42 +122,49 @@ TEST_F(GaugeTest, DrawsTheFilledPartAndThePercentageInvertedOverIt) {
                           {50, RGB(255, 255, 0)},
                           {99, RGB(255, 0, 0)},
                           {100, RGB(0, 0, 255)}};
-    for (const Case& c : cases) {
-        gauge.SetProgress(c.progress);
-        gauge.SetForeColor(c.colour);
-        const int filled = (width + 1) * c.progress / 100;
-        Pixels pixels;
-        auto fillEdgeRight = [&] {
-            pixels = Capture(gauge.Handle());
-            const COLORREF left = filled > 0 ? c.colour : RGB(255, 255, 255);
-            return pixels.width == width && pixels.At(0, 0) == left &&
-                   pixels.At(width - 1, 0) == (filled >= width ? c.colour : RGB(255, 255, 255));
-        };
-        ASSERT_TRUE(WaitFor(fillEdgeRight, "the bar's ends in their colours on the screen")) << c.progress;
-        int inverted = 0;
-        int wrong = 0;
-        int invertedLeft = width;
-        int invertedRight = -1;
-        for (int y = 0; y < pixels.height; ++y) {
-            for (int x = 0; x < pixels.width; ++x) {
-                const COLORREF base = x < filled ? c.colour : RGB(255, 255, 255);
-                const COLORREF pixel = pixels.At(x, y);
-                if (pixel == base)
-                    continue;
-                if (pixel == (base ^ 0xFFFFFF)) {
-                    ++inverted;
-                    invertedLeft = std::min(invertedLeft, x);
-                    invertedRight = std::max(invertedRight, x);
-                } else {
-                    ++wrong;
+    // The bar made wider after it was drawn is drawn whole again, not through the picture of its old size.
+    for (const int barWidth : {199, 250}) {
+        SCOPED_TRACE(barWidth);
+        gauge.SetBounds({4, 4, barWidth, 11});
+        const int width = gauge.GetBounds().width;
+        for (const Case& c : cases) {
+            gauge.SetProgress(c.progress);
+            gauge.SetForeColor(c.colour);
+            const int filled = (width + 1) * c.progress / 100;
+            Pixels pixels;
+            auto fillEdgeRight = [&] {
+                pixels = Capture(gauge.Handle());
+                const COLORREF left = filled > 0 ? c.colour : RGB(255, 255, 255);
+                return pixels.width == width && pixels.At(0, 0) == left &&
+                       pixels.At(width - 1, 0) == (filled >= width ? c.colour : RGB(255, 255, 255));
+            };
+            ASSERT_TRUE(WaitFor(fillEdgeRight, "the bar's ends in their colours on the screen"))
+                << c.progress;
+            int inverted = 0;
+            int wrong = 0;
+            int invertedLeft = width;
+            int invertedRight = -1;
+            for (int y = 0; y < pixels.height; ++y) {
+                for (int x = 0; x < pixels.width; ++x) {
+                    const COLORREF base = x < filled ? c.colour : RGB(255, 255, 255);
+                    const COLORREF pixel = pixels.At(x, y);
+                    if (pixel == base)
+                        continue;
+                    if (pixel == (base ^ 0xFFFFFF)) {
+                        ++inverted;
+                        invertedLeft = std::min(invertedLeft, x);
+                        invertedRight = std::max(invertedRight, x);
+                    } else {
+                        ++wrong;
+                    }
                 }
             }
+            EXPECT_EQ(wrong, 0) << "pixels neither the bar's colour, white nor their inverse at "
+                                << c.progress << "%";
+            EXPECT_GT(inverted, 10) << "no inverted text at " << c.progress << "%";
+            // The text is centred: both its ends lie about as far from the bar's ends.
+            EXPECT_LE(std::abs(invertedLeft - (width - 1 - invertedRight)), 3) << c.progress << "%";
         }
-        EXPECT_EQ(wrong, 0) << "pixels neither the bar's colour, white nor their inverse at " << c.progress
-                            << "%";
-        EXPECT_GT(inverted, 10) << "no inverted text at " << c.progress << "%";
-        // The text is centred: both its ends lie about as far from the bar's ends.
-        EXPECT_LE(std::abs(invertedLeft - (width - 1 - invertedRight)), 3) << c.progress << "%";
     }
 }
 
