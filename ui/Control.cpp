@@ -149,7 +149,9 @@ Control* Control::FromHandle(HWND hwnd) {
         return nullptr;
     // Reading a window's own data costs nothing; a property lookup is a round trip to the window
     // server under Wine. The property stays the answer for a window whose procedure is no longer ours.
-    if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProc))
+    if (const LONG_PTR procedure = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
+        procedure == reinterpret_cast<LONG_PTR>(&SubclassProc) ||
+        procedure == reinterpret_cast<LONG_PTR>(&OwnClassProc))
         return reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     return static_cast<Control*>(GetPropW(hwnd, kControlProperty));
 }
