@@ -114,7 +114,14 @@ int Import(const std::vector<std::wstring>& args) {
     while (MessageBoxes(app.GetProcess().Id()).empty() &&
            std::chrono::steady_clock::now() - runStart < std::chrono::seconds(120)) {
         const std::vector<HWND> dialogs = TopWindows(app.GetProcess().Id(), L"TFrmInfoP50");
-        if (!dialogs.empty() && IsWindowVisible(dialogs.front()) && ShowsAnItem(dialogs.front())) {
+        bool showsAnItem = false;
+        try {
+            showsAnItem = !dialogs.empty() && IsWindowVisible(dialogs.front()) && ShowsAnItem(dialogs.front());
+        } catch (const TimeoutError&) {
+            // A short run may end, and destroy its dialog, while we read it: then there is no picture
+            // (a window that does not answer at all still ends in the wait for the box below).
+        }
+        if (showsAnItem) {
             const SuspendedProcess still(app.GetProcess().Id());
             Pause(shots, L"progress-dialog");
             break;
