@@ -18,9 +18,9 @@ LRESULT Ask(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerBoundMs, &result)) {
         const DWORD error = GetLastError();
-        throw TimeoutError("window did not answer message " + std::to_string(message) + " (" +
-                           (IsWindow(hwnd) ? "system error " + std::to_string(error) : std::string("window gone")) +
-                           ")");
+        throw TimeoutError(
+            "window did not answer message " + std::to_string(message) + " (" +
+            (IsWindow(hwnd) ? "system error " + std::to_string(error) : std::string("window gone")) + ")");
     }
     return static_cast<LRESULT>(result);
 }

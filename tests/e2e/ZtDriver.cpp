@@ -116,7 +116,8 @@ int Import(const std::vector<std::wstring>& args) {
         const std::vector<HWND> dialogs = TopWindows(app.GetProcess().Id(), L"TFrmInfoP50");
         bool showsAnItem = false;
         try {
-            showsAnItem = !dialogs.empty() && IsWindowVisible(dialogs.front()) && ShowsAnItem(dialogs.front());
+            showsAnItem =
+                !dialogs.empty() && IsWindowVisible(dialogs.front()) && ShowsAnItem(dialogs.front());
         } catch (const TimeoutError&) {
             // A short run may end, and destroy its dialog, while we read it: then there is no picture
             // (a window that does not answer at all still ends in the wait for the box below).
