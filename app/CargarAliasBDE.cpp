@@ -1,30 +1,34 @@
-// Alias discovery: the driver type of Zentor7 names the engine being migrated, and every alias of
-// that driver type is listed and ticked, in catalogue order.
+// Alias discovery into the main window: the engine on RdgTipMoto, every alias found listed and ticked.
+#include "app/Descubrimiento.h"
 #include "app/UGnImcon.h"
-#include "platform/catalogue/AliasCatalogue.h"
-#include "runtime/StringList.h"
-#include "runtime/Text.h"
+
+namespace {
+
+class TDescubrimientoEnVentana final : public TDestinoDelDescubrimiento {
+public:
+    explicit TDescubrimientoEnVentana(TFrmGnImcon& pVentana) : ventana_(pVentana) {}
+
+    void AliasLeidos(std::size_t) override {}
+    void MotorDetectado(int pMotor, const std::wstring&) override {
+        if (pMotor < 0)
+            return; // no engine: the selector and the override box stay as they are
+        ventana_.RdgTipMoto.SetItemIndex(pMotor);
+        if (pMotor == kMotorPostgreSql) {
+            ventana_.ChkNewParam.SetChecked(true); // runs ChkNewParamClick through the click event
+            ventana_.ChkNewParamClick(ventana_.ChkNewParam);
+        }
+    }
+    void AliasEncontrado(const std::wstring& pAlias) override {
+        ventana_.ChkLBAlias.SetChecked(ventana_.ChkLBAlias.Add(pAlias), true);
+    }
+
+private:
+    TFrmGnImcon& ventana_;
+};
+
+} // namespace
 
 void TFrmGnImcon::CargarAliasBDE() {
-    zt::StringList aliases;
-    zt::platform::GetAliasNames(aliases);
-    if (aliases.IndexOf(kAliasRequerido) < 0)
-        throw zt::Exception(L"Alias Zentor7 no encontrado. Valide por favor y vuelva a ejecutar la aplicación.");
-
-    const std::wstring driver = zt::platform::GetAliasDriverName(kAliasRequerido);
-    if (driver == L"MSSQL") {
-        RdgTipMoto.SetItemIndex(kMotorSqlServer);
-    } else if (driver == L"ORACLE") {
-        RdgTipMoto.SetItemIndex(kMotorOracle);
-    } else if (driver == L"POSTGRESQL ANSI") {
-        RdgTipMoto.SetItemIndex(kMotorPostgreSql);
-        ChkNewParam.SetChecked(true); // runs ChkNewParamClick through the click event
-        ChkNewParamClick(ChkNewParam);
-    }
-
-    const std::wstring wanted = zt::UpperCaseAscii(driver);
-    for (std::size_t i = 0; i < aliases.Count(); ++i) {
-        if (zt::UpperCaseAscii(zt::platform::GetAliasDriverName(aliases[i])) == wanted)
-            ChkLBAlias.SetChecked(ChkLBAlias.Add(aliases[i]), true);
-    }
+    TDescubrimientoEnVentana destino(*this);
+    DescubrirAlias(destino);
 }

@@ -1,7 +1,7 @@
 // The main window's creation handler: error handler first, then the caption, then alias discovery.
 #include "app/UGnImcon.h"
-#include "ui/Application.h"
 #include "runtime/ExecutableFileName.h"
+#include "ui/Application.h"
 #include "versioninfo/VersionInfo.h"
 
 void TFrmGnImcon::FormCreate(zt::ui::Control&) {

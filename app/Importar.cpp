@@ -1,28 +1,28 @@
-// Generation of the connections file: one section per ticked alias, reported item by item in the
-// progress dialog, saved in one piece, then shown to the user.
-#include "app/SeccionAlias.h"
+// A click on "&Importar": the checks, then the generation reported in the progress dialog, then the
+// file shown to the user.
+#include "app/CorridaUnica.h"
+#include "app/GeneracionConexiones.h"
 #include "app/UGnImcon.h"
-#include "platform/catalogue/AliasCatalogue.h"
-#include "platform/files/SaveLines.h"
 #include "platform/files/ShellOpen.h"
 #include "progress/UINFOP50.h"
-#include "runtime/StringList.h"
 #include "ui/MessageBox.h"
-
-#include <iterator>
-#include <vector>
 
 namespace {
 
-constexpr const wchar_t* kArchivoConexiones = L"C:\\zentor\\version\\Conexiones.ini";
-
 // The dialog belongs to one run: whatever way the run ends, it is finished and destroyed.
-class DialogoDeLaCorrida {
+class DialogoDeLaCorrida final : public TAvanceDeImportacion {
 public:
     explicit DialogoDeLaCorrida(zt::ui::Form& owner) { FrmInfoP50 = std::make_unique<TFrmInfoP50>(owner); }
     ~DialogoDeLaCorrida() { Cerrar(); }
     DialogoDeLaCorrida(const DialogoDeLaCorrida&) = delete;
     DialogoDeLaCorrida& operator=(const DialogoDeLaCorrida&) = delete;
+
+    void Inicializar(int pCantidadDeRegistros) override {
+        FrmInfoP50->Inicializar(pCantidadDeRegistros, true);
+    }
+    void MensajeDelProceso(const std::wstring& Value) override { FrmInfoP50->MensajeDelProceso(Value); }
+    void NombreItemActual(const std::wstring& Value) override { FrmInfoP50->NombreItemActual(Value); }
+    void ItemActualTerminado() override { FrmInfoP50->ItemActualTerminado(); }
 
     void Cerrar() noexcept {
         if (!FrmInfoP50)
@@ -36,6 +36,25 @@ public:
     }
 };
 
+// The aliases, their tick marks and the override as the main window's controls hold them.
+class SeleccionEnVentana final : public TSeleccionDeAlias {
+public:
+    explicit SeleccionEnVentana(const TFrmGnImcon& pVentana) : ventana_(pVentana) {}
+
+    std::size_t Cantidad() const override { return ventana_.ChkLBAlias.Count(); }
+    bool Marcado(std::size_t pIndice) const override { return ventana_.ChkLBAlias.Checked(pIndice); }
+    std::wstring Nombre(std::size_t pIndice) const override { return ventana_.ChkLBAlias.Item(pIndice); }
+    TAjustesDeSeccion Ajustes() const override {
+        return {.motor = ventana_.RdgTipMoto.ItemIndex(),
+                .nuevosParametros = ventana_.ChkNewParam.Checked(),
+                .servidor = ventana_.EdtServidor.Text(),
+                .baseDatos = ventana_.EdtBaseDatos.Text()};
+    }
+
+private:
+    const TFrmGnImcon& ventana_;
+};
+
 } // namespace
 
 void TFrmGnImcon::BtnImportarClick(zt::ui::Control&) {
@@ -46,40 +65,14 @@ void TFrmGnImcon::BtnImportarClick(zt::ui::Control&) {
 }
 
 void TFrmGnImcon::Importar() {
-    std::vector<std::wstring> lineas;
-    zt::StringList parametros;
-    DialogoDeLaCorrida dialogo(*this);
-
-    FrmInfoP50->Inicializar(static_cast<int>(ChkLBAlias.Count()), true);
-    FrmInfoP50->MensajeDelProceso(L"Escribiendo Archivo de Conexiones Alvenor");
-    for (std::size_t i = 0; i < ChkLBAlias.Count(); ++i) {
-        if (!ChkLBAlias.Checked(i))
-            continue;
-        const std::wstring alias = ChkLBAlias.Item(i);
-        FrmInfoP50->NombreItemActual(L"Generando Alias: " + alias);
-        // The controls are read afresh for each alias: announcing it handles pending messages.
-        const bool nuevosParametros = ChkNewParam.Checked();
-        if (!nuevosParametros) {
-            parametros.Clear();
-            zt::platform::GetAliasParams(alias, parametros);
-        }
-        std::vector<std::wstring> seccion = LineasDeSeccion({.alias = alias,
-                                                             .motor = RdgTipMoto.ItemIndex(),
-                                                             .nuevosParametros = nuevosParametros,
-                                                             .servidor = EdtServidor.Text(),
-                                                             .baseDatos = EdtBaseDatos.Text(),
-                                                             .parametros = parametros});
-        lineas.insert(lineas.end(), std::make_move_iterator(seccion.begin()),
-                      std::make_move_iterator(seccion.end()));
-        FrmInfoP50->ItemActualTerminado();
+    {
+        // Held until the file is saved, not while the message box waits for the user.
+        const TCorridaUnica corrida;
+        if (!corrida.Tomada())
+            throw zt::Exception(kMensajeCorridaEnCurso);
+        DialogoDeLaCorrida dialogo(*this);
+        GenerarConexiones(SeleccionEnVentana(*this), dialogo);
     }
-
-    // Only a complete run replaces the file; a failed one leaves the old file and reports its error.
-    FrmInfoP50->MensajeDelProceso(L"Guardando Archivo...");
-    zt::SaveLines(kArchivoConexiones, lineas);
-    lineas = {};
-    parametros.Clear();
-    dialogo.Cerrar();
 
     zt::ui::ShowMessageBox(std::wstring(L"Archivo de Conexiones generado en la ruta: ") + L"\r" +
                                kArchivoConexiones + L"\r" +

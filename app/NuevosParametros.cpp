@@ -1,6 +1,6 @@
 // The override of server and database, and the checks that guard a generation.
+#include "app/Comprobaciones.h"
 #include "app/UGnImcon.h"
-#include "runtime/Text.h"
 
 void TFrmGnImcon::ChkNewParamClick(zt::ui::Control&) {
     // With PostgreSQL the override cannot be switched off: ticking it again re-enters this handler.
@@ -20,19 +20,26 @@ void TFrmGnImcon::HabilitarNuevosParametros(bool pHabilitar) {
 }
 
 void TFrmGnImcon::ValidarDatos() {
-    if (ChkNewParam.Checked()) {
-        if (RdgTipMoto.ItemIndex() != kMotorOracle && zt::Trim(EdtServidor.Text()).empty()) {
-            EdtServidor.SetFocus();
-            throw zt::Exception(L"Debe ingresar un nombre de servidor válido.");
-        }
-        if (zt::Trim(EdtBaseDatos.Text()).empty()) {
-            EdtBaseDatos.SetFocus();
-            throw zt::Exception(L"Debe ingresar un nombre de Base de Datos válido.");
-        }
+    bool hayAliasMarcado = false;
+    for (std::size_t i = 0; i < ChkLBAlias.Count() && !hayAliasMarcado; ++i)
+        hayAliasMarcado = ChkLBAlias.Checked(i);
+    const std::optional<TRechazo> rechazo = ComprobarDatos({.motor = RdgTipMoto.ItemIndex(),
+                                                            .nuevosParametros = ChkNewParam.Checked(),
+                                                            .servidor = EdtServidor.Text(),
+                                                            .baseDatos = EdtBaseDatos.Text(),
+                                                            .hayAliasMarcado = hayAliasMarcado});
+    if (!rechazo)
+        return;
+    switch (rechazo->campo) {
+    case TCampoRechazado::Servidor:
+        EdtServidor.SetFocus();
+        break;
+    case TCampoRechazado::BaseDatos:
+        EdtBaseDatos.SetFocus();
+        break;
+    case TCampoRechazado::Alias:
+        ChkLBAlias.SetFocus();
+        break;
     }
-    for (std::size_t i = 0; i < ChkLBAlias.Count(); ++i)
-        if (ChkLBAlias.Checked(i))
-            return;
-    ChkLBAlias.SetFocus();
-    throw zt::Exception(L"Debe seleccionar al menos un alias para importar.");
+    throw zt::Exception(rechazo->mensaje);
 }

@@ -43,9 +43,6 @@ public:
     void CargarAliasBDE();
     void Importar();
 
-    // The required alias, whose driver type names the engine.
-    static constexpr const wchar_t* kAliasRequerido = L"Zentor7";
-
 private:
     void HabilitarNuevosParametros(bool pHabilitar);
     void ValidarDatos();

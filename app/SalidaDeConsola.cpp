@@ -1,0 +1,53 @@
+#include "app/SalidaDeConsola.h"
+
+#include "runtime/CodePages.h"
+
+#include <string>
+
+namespace {
+
+bool Redirigida(HANDLE salida) {
+    if (salida == nullptr || salida == INVALID_HANDLE_VALUE)
+        return false;
+    const DWORD tipo = GetFileType(salida);
+    return tipo == FILE_TYPE_DISK || tipo == FILE_TYPE_PIPE;
+}
+
+} // namespace
+
+TSalidaDeConsola::TSalidaDeConsola() {
+    const HANDLE heredada = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (Redirigida(heredada)) {
+        salida_ = heredada;
+        return;
+    }
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    salida_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, 0, nullptr);
+    if (salida_ == INVALID_HANDLE_VALUE) {
+        salida_ = nullptr;
+        return;
+    }
+    propia_ = true;
+    DWORD modo = 0;
+    esConsola_ = GetConsoleMode(salida_, &modo) != 0;
+}
+
+TSalidaDeConsola::~TSalidaDeConsola() {
+    if (propia_)
+        CloseHandle(salida_);
+}
+
+void TSalidaDeConsola::Escribir(std::string_view pUtf8) {
+    if (salida_ == nullptr)
+        return;
+    DWORD escritos = 0;
+    if (esConsola_) {
+        // Unicode, whatever the console's code page.
+        const std::wstring texto = zt::FromCodePage(pUtf8, CP_UTF8);
+        WriteConsoleW(salida_, texto.data(), static_cast<DWORD>(texto.size()), &escritos, nullptr);
+    } else {
+        WriteFile(salida_, pUtf8.data(), static_cast<DWORD>(pUtf8.size()), &escritos, nullptr);
+    }
+}
