@@ -38,6 +38,35 @@ Process Process::Launch(const std::wstring& exe, const std::wstring& workingDire
     return Process(info.hProcess, info.dwProcessId);
 }
 
+Process Process::LaunchHeld(const std::wstring& exe, const std::wstring& workingDirectory,
+                            const std::wstring& arguments, HANDLE output) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty())
+        commandLine += L" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (output != nullptr) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+        startup.hStdError = output;
+    }
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, output != nullptr,
+                        CREATE_SUSPENDED, nullptr, workingDirectory.c_str(), &startup, &info))
+        throw std::runtime_error("cannot start " + Narrow(exe) + " (error " + std::to_string(GetLastError()) +
+                                 ")");
+    Process process(info.hProcess, info.dwProcessId);
+    process.heldThread_ = info.hThread;
+    return process;
+}
+
+void Process::Resume() {
+    if (heldThread_ == nullptr)
+        return;
+    ResumeThread(heldThread_);
+    CloseHandle(std::exchange(heldThread_, nullptr));
+}
+
 Process Process::Attach(DWORD processId) {
     HANDLE handle =
         OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, processId);
@@ -49,9 +78,12 @@ Process Process::Attach(DWORD processId) {
 }
 
 Process::Process(Process&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), id_(other.id_), detached_(other.detached_) {}
+    : handle_(std::exchange(other.handle_, nullptr)), heldThread_(std::exchange(other.heldThread_, nullptr)),
+      id_(other.id_), detached_(other.detached_) {}
 
 Process::~Process() {
+    if (heldThread_ != nullptr)
+        CloseHandle(heldThread_);
     if (handle_ == nullptr)
         return;
     if (!detached_ && Running()) {

@@ -13,6 +13,10 @@ public:
     // Starts `exe` with `workingDirectory` as its current folder (the exe's folder when empty).
     static Process Launch(const std::wstring& exe, const std::wstring& workingDirectory = {},
                           const std::wstring& arguments = {});
+    // Starts `exe` with its first thread held still until Resume, so that a watch on it can be set up
+    // first; its standard output goes to `output` (inherited) when that is given.
+    static Process LaunchHeld(const std::wstring& exe, const std::wstring& workingDirectory,
+                              const std::wstring& arguments, HANDLE output = nullptr);
     // Takes hold of a running process, e.g. the owner of a window found on the desktop.
     static Process Attach(DWORD processId);
 
@@ -28,10 +32,13 @@ public:
     DWORD WaitForExit(milliseconds bound = kDefaultBound) const;
     // Leaves the process running when this object goes.
     void Detach() { detached_ = true; }
+    // Lets a process started by LaunchHeld run.
+    void Resume();
 
 private:
     Process(HANDLE handle, DWORD id) : handle_(handle), id_(id) {}
     HANDLE handle_ = nullptr;
+    HANDLE heldThread_ = nullptr;
     DWORD id_ = 0;
     bool detached_ = false;
 };
