@@ -73,9 +73,10 @@ TLineaDeComandos AnalizarLineaDeComandos(const std::vector<std::wstring>& pArgum
         if (linea.error.empty())
             linea.error = std::move(error);
     }
-    if (ayuda)
-        linea.modo = TModo::Ayuda;
-    else if (!linea.error.empty())
+    if (ayuda) {
+        linea.modo = TModo::Ayuda; // a person asked: the rest of the line is not judged
+        linea.error.clear();
+    } else if (!linea.error.empty())
         linea.modo = TModo::Incorrecta;
     else if (!importar) {
         linea.modo = TModo::Incorrecta;
