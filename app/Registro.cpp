@@ -39,6 +39,12 @@ void TRegistro::AbrirArchivo(const std::wstring& pRuta) {
     if (archivo_ == INVALID_HANDLE_VALUE)
         throw zt::Exception(L"No se puede abrir el registro \"" + pRuta + L"\". " +
                             zt::SysErrorMessage(GetLastError()));
+    // A new log starts with the byte-order mark, so that Notepad shows its accents on every Windows.
+    LARGE_INTEGER largo{};
+    if (GetFileSizeEx(archivo_, &largo) && largo.QuadPart == 0) {
+        DWORD escritos = 0;
+        WriteFile(archivo_, "\xEF\xBB\xBF", 3, &escritos, nullptr);
+    }
 }
 
 void TRegistro::Escribir(std::wstring_view pEvento) {

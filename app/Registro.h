@@ -18,8 +18,9 @@ public:
     TRegistro(const TRegistro&) = delete;
     TRegistro& operator=(const TRegistro&) = delete;
 
-    // Opens the file for appending, created when missing, shared with other writers (several
-    // workstations may log to one file). Raises an Exception with the system's text when it cannot.
+    // Opens the file for appending, created when missing (then with the UTF-8 byte-order mark first),
+    // shared with other writers (several workstations may log to one file). Raises an Exception with the
+    // system's text when it cannot.
     void AbrirArchivo(const std::wstring& pRuta);
     // Writes one event, whole, to the file and the console; a write that fails is passed over, so the
     // run's outcome still decides the exit code.

@@ -21,7 +21,9 @@ TSalidaDeConsola::TSalidaDeConsola() {
         salida_ = heredada;
         return;
     }
-    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+    // Refused as "access denied" when this process already shares its parent's console (as Wine starts
+    // every program that a console program starts).
+    if (!AttachConsole(ATTACH_PARENT_PROCESS) && GetLastError() != ERROR_ACCESS_DENIED)
         return;
     salida_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                           nullptr, OPEN_EXISTING, 0, nullptr);

@@ -116,7 +116,7 @@ Outcome RunWithArguments(const Workstation& station, const std::wstring& argumen
 std::vector<std::string> Events(const std::string& log) {
     static const std::regex stamp(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d )");
     std::vector<std::string> events;
-    std::size_t start = 0;
+    std::size_t start = log.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
     while (start < log.size()) {
         const std::size_t end = log.find("\r\n", start);
         EXPECT_NE(end, std::string::npos) << "a log line without CR LF";
@@ -428,7 +428,9 @@ TEST_F(UnattendedTest, EachRefusalHasItsExitCodeAndMessageAndKeepsTheOldFile) {
             CloseHandle(held);
         }
         EXPECT_EQ(outcome.exitCode, c.exitCode) << outcome.output;
-        const std::vector<std::string> events = Events(test::ReadBytes(log));
+        const std::string text = test::ReadBytes(log);
+        EXPECT_EQ(text.rfind("\xEF\xBB\xBF", 0), 0u) << "a new log starts with the byte-order mark";
+        const std::vector<std::string> events = Events(text);
         ASSERT_GE(events.size(), 2u);
         EXPECT_EQ(events.back(), "Fin: c\xC3\xB3"
                                  "digo de salida " +
@@ -566,6 +568,64 @@ TEST_F(UnattendedTest, TheWindowTooRefusesARunWhileAnotherHoldsTheWorkstation) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(app.Close(), 0u);
     EXPECT_NE(test::ReadBytes(kOutputFile), kOldFile);
+}
+
+} // namespace
+} // namespace zt::e2e
+
+namespace zt::e2e {
+namespace {
+
+// The lines of a console's screen buffer that hold text.
+std::vector<std::wstring> ConsoleLines(HANDLE screen) {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    std::vector<std::wstring> lines;
+    if (!GetConsoleScreenBufferInfo(screen, &info))
+        return lines;
+    for (SHORT row = 0; row <= info.dwCursorPosition.Y; ++row) {
+        std::wstring line(static_cast<std::size_t>(info.dwSize.X), L' ');
+        DWORD read = 0;
+        ReadConsoleOutputCharacterW(screen, line.data(), static_cast<DWORD>(line.size()), COORD{0, row},
+                                    &read);
+        line.erase(line.find_last_not_of(L' ') + 1);
+        if (!line.empty())
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+std::wstring ComputerName() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    GetComputerNameW(name, &length);
+    return std::wstring(name, length);
+}
+
+TEST_F(UnattendedTest, StartedFromAConsoleItWritesTheLogThere) {
+    // A console of this test's own, wide enough that no line wraps, which the program started from here
+    // shares.
+    FreeConsole();
+    ASSERT_TRUE(AllocConsole()) << GetLastError();
+    const HANDLE screen = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(screen, INVALID_HANDLE_VALUE);
+    SetConsoleScreenBufferSize(screen, COORD{400, 100});
+    Workstation station(Alias("Zentor7", "MSSQL", {"SERVER NAME=S"}));
+    Process process = Process::LaunchHeld(station.Exe().wstring(), station.Folder().wstring(), L"/importar");
+    process.Resume();
+    const DWORD exitCode = process.WaitForExit(kRunBound);
+    std::string shown;
+    for (const std::wstring& line : ConsoleLines(screen))
+        shown += Utf8(line) + "\r\n";
+    CloseHandle(screen);
+    FreeConsole();
+    EXPECT_EQ(exitCode, 0u);
+    const std::vector<std::string> events = Events(shown);
+    ASSERT_EQ(events.size(), 9u) << shown;
+    EXPECT_EQ(events[0], "Inicio: ZtGnImcon 16.0.1.1 en " + Utf8(ComputerName()) + "; argumentos: /importar");
+    EXPECT_EQ(events[7], "Archivo de Conexiones generado en la ruta: C:\\zentor\\version\\Conexiones.ini");
+    EXPECT_EQ(events[8], "Fin: c\xC3\xB3"
+                         "digo de salida 0");
 }
 
 } // namespace
