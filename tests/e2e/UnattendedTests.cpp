@@ -456,6 +456,21 @@ TEST_F(UnattendedTest, EachRefusalHasItsExitCodeAndMessageAndKeepsTheOldFile) {
     }
 }
 
+TEST_F(UnattendedTest, AnEngineThatCrashesEndsTheRunWithoutSuccess) {
+    test::WriteBytes(kOutputFile, kOldFile);
+    Workstation station(Alias("Zentor7", "MSSQL", {}), {.engineFolder = L"engine-crashing"});
+    const fs::path log = station.Folder() / L"run.log";
+    const Outcome outcome = RunWithArguments(station, L"/importar /registro=" + log.wstring());
+    EXPECT_GE(outcome.exitCode, 0xC0000000u) << "the system's code for the crash, never 0";
+    const std::vector<std::string> events = Events(test::ReadBytes(log));
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back().rfind("Inicio: ", 0), 0u)
+        << "the log ends where the run stopped: " << events.back();
+    EXPECT_EQ(test::ReadBytes(kOutputFile), kOldFile);
+    EXPECT_TRUE(outcome.windowsShown.empty()) << testing::PrintToString(outcome.windowsShown);
+    EXPECT_TRUE(station.Reports().empty());
+}
+
 TEST_F(UnattendedTest, AParameterFetchErrorIsLoggedAsTheWindowReportsIt) {
     const std::string catalogue = Alias("Uno", "MSSQL", {"SERVER NAME=S1"}) +
                                   Alias("FALLA_Dos", "MSSQL", {}) + Alias("Zentor7", "MSSQL", {});
