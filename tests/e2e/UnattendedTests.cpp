@@ -63,9 +63,11 @@ struct Outcome {
 
 // Runs the utility of the workstation with the arguments, watching its windows and reading its output,
 // until it ends by itself; fails with TimeoutError if it has not ended within kRunBound. `meanwhile`
-// runs at every look, e.g. to answer a box that a person is meant to answer.
-Outcome RunWithArguments(const Workstation& station, const std::wstring& arguments,
-                         const std::function<void(DWORD processId)>& meanwhile = {}) {
+// runs after every look, with what the watch has seen so far, e.g. to answer a box that a person is
+// meant to answer.
+Outcome RunWithArguments(
+    const Workstation& station, const std::wstring& arguments,
+    const std::function<void(DWORD processId, const std::vector<std::wstring>& seen)>& meanwhile = {}) {
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
     HANDLE reading = nullptr;
     HANDLE writing = nullptr;
@@ -96,7 +98,7 @@ Outcome RunWithArguments(const Workstation& station, const std::wstring& argumen
         WaitForSingleObject(process->Handle(), 2); // a short look-out, not a pause: it ends with the process
         watch.Look();
         if (meanwhile)
-            meanwhile(process->Id());
+            meanwhile(process->Id(), watch.Seen());
     }
     const bool ended = !process->Running();
     if (!ended)
@@ -542,13 +544,15 @@ TEST_F(UnattendedTest, BadCommandLinesRunNothing) {
 TEST_F(UnattendedTest, UsageIsShownInAMessageBoxThatAPersonAnswers) {
     Workstation station(Alias("Zentor7", "MSSQL", {}));
     std::optional<MessageBoxInfo> box;
-    const Outcome outcome = RunWithArguments(station, L"/?", [&](DWORD processId) {
-        const std::vector<HWND> boxes = MessageBoxes(processId);
-        if (boxes.empty() || box)
-            return;
-        box = ReadMessageBox(boxes.front());
-        PostMessageW(boxes.front(), WM_COMMAND, IDOK, 0);
-    });
+    // Answered only once the watch has seen it, so that the watch is shown to see a window.
+    const Outcome outcome =
+        RunWithArguments(station, L"/?", [&](DWORD processId, const std::vector<std::wstring>& seen) {
+            const std::vector<HWND> boxes = MessageBoxes(processId);
+            if (boxes.empty() || box || std::find(seen.begin(), seen.end(), L"visible #32770") == seen.end())
+                return;
+            box = ReadMessageBox(boxes.front());
+            PostMessageW(boxes.front(), WM_COMMAND, IDOK, 0);
+        });
     ASSERT_TRUE(box.has_value()) << "no message box";
     EXPECT_EQ(box->title, L"Importar Conexiones BDE a Alvenor");
     EXPECT_EQ(
