@@ -5,6 +5,7 @@
 #include "Process.h"
 #include "WindowTree.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -103,6 +104,13 @@ bool ShowsAnItem(HWND dialog) {
     return false;
 }
 
+// The window is shown and every part it had is still there (asks the window nothing: its process
+// may be held still).
+bool IsWhole(HWND window, const std::vector<HWND>& parts) {
+    return IsWindow(window) && IsWindowVisible(window) && Descendants(window).size() == parts.size() &&
+           std::ranges::all_of(parts, [](HWND part) { return IsWindow(part) != FALSE; });
+}
+
 // The whole job as a user does it: the window as discovery left it, "&Importar", the message box.
 int Import(const std::vector<std::wstring>& args) {
     const std::filesystem::path shots = args[4];
@@ -123,9 +131,13 @@ int Import(const std::vector<std::wstring>& args) {
             // (a window that does not answer at all still ends in the wait for the box below).
         }
         if (showsAnItem) {
+            // Held still, it must still be whole: a short run may be destroying it meanwhile.
+            const std::vector<HWND> parts = Descendants(dialogs.front());
             const SuspendedProcess still(app.GetProcess().Id());
-            Pause(shots, L"progress-dialog");
-            break;
+            if (IsWhole(dialogs.front(), parts)) {
+                Pause(shots, L"progress-dialog");
+                break;
+            }
         }
         Sleep(1);
     }
