@@ -83,26 +83,18 @@ EngineSession StartSession() {
 // The engine keeps a failure's error stack only until its next call that can fail, and asking for
 // a status's text is such a call: the whole stack is read first, the texts after.
 void EngineSession::RaiseError(engine::Status status) const {
-    struct RawEntry {
-        engine::Status status;
-        std::int32_t nativeCode;
-        std::wstring context;
-    };
-    std::vector<RawEntry> stack;
+    std::vector<EngineErrorEntry> entries;
     for (std::uint16_t number = 1; number <= kMaxErrorEntries; ++number) {
         std::int32_t nativeCode = 0;
         char context[engine::kMessageField] = {};
         const engine::Status entryStatus = api.GetErrorEntry(number, &nativeCode, context);
         if (entryStatus == engine::kOk)
             break;
-        stack.push_back({entryStatus, nativeCode, FromEngineText(FieldText(context, sizeof context))});
+        entries.push_back({entryStatus, nativeCode, {}, FromEngineText(FieldText(context, sizeof context))});
     }
-
     const std::wstring statusText = StatusText(api, status);
-    std::vector<EngineErrorEntry> entries;
-    for (RawEntry& entry : stack)
-        entries.push_back(
-            {entry.status, entry.nativeCode, StatusText(api, entry.status), std::move(entry.context)});
+    for (EngineErrorEntry& entry : entries)
+        entry.statusText = StatusText(api, entry.status);
     throw EDBEngineError(ComposeEngineErrorMessage(status, statusText, entries),
                          EngineErrorCodes(status, entries));
 }
