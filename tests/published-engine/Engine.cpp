@@ -1,6 +1,8 @@
 // The double's ten entry points over one process-wide engine: started once, over the aliases of
 // aliases.cfg beside this library, strict about every parameter the interface publishes, and
-// keeping a log of what the program passed at its start in engine-calls.log beside it.
+// keeping a log of what the program passed at its start in engine-calls.log beside it. Its test
+// build (published-engine-counting) also exports ZtOpenCursors and refuses the records named
+// ROTO... in the middle of a list.
 #include "AliasStore.h"
 #include "EngineInterface.h"
 
