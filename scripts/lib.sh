@@ -40,10 +40,15 @@ zt_build_tree() {
     cmake --build "$tree" -j "$(nproc)" "$@"
 }
 
-# The build that the tests run on.
+# The build that the tests run on: every target, or the targets named.
 zt_build() {
-    zt_build_tree "$BUILD" mingw-w64-x86_64.cmake
+    local targets=()
+    [ $# -eq 0 ] || targets=(--target "$@")
+    zt_build_tree "$BUILD" mingw-w64-x86_64.cmake "${targets[@]}"
 }
+
+# What a run of the whole job needs: the utility, the error module, the stand-in engine, the driver.
+ZT_RUN_TARGETS=(ZtGnImcon zt_error_display zt_engine ZtDriver)
 
 # The shipped programs (the executable, the error module) and both engines of the tests, 32-bit.
 zt_build_release() {
@@ -74,6 +79,9 @@ zt_start_wine() {
     ZT_WINESERVER_PID=$!
     wineboot -i </dev/null >/dev/null 2>&1 || true
     zt_wine_fonts
+    # A program that crashes under a test ends there: Wine's debugger prints its backtrace to the
+    # test's output instead of holding it in the crash dialog until the test's timeout.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
     trap zt_stop_wine EXIT
     zt_keep_desktop
 }

@@ -13,6 +13,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The process whose window a wait was for ended first (a crash, or a program that gave up): what it
+// never shows is not waited for.
+class ProcessEndedError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 using std::chrono::milliseconds;
 inline constexpr milliseconds kDefaultBound{20000};
 

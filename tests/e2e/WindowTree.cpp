@@ -1,6 +1,7 @@
 #include "WindowTree.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cwctype>
 
 namespace zt::e2e {
@@ -23,6 +24,52 @@ LRESULT Ask(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             (IsWindow(hwnd) ? "system error " + std::to_string(error) : std::string("window gone")) + ")");
     }
     return static_cast<LRESULT>(result);
+}
+
+// Watches the process whose window is waited for (any process when its id is 0).
+class ProcessWatch {
+public:
+    explicit ProcessWatch(DWORD processId)
+        : handle_(processId == 0
+                      ? nullptr
+                      : OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)),
+          processId_(processId) {}
+    ~ProcessWatch() {
+        if (handle_ != nullptr)
+            CloseHandle(handle_);
+    }
+    ProcessWatch(const ProcessWatch&) = delete;
+    ProcessWatch& operator=(const ProcessWatch&) = delete;
+
+    // Throws ProcessEndedError once the process has ended, naming its exit code and what was awaited.
+    void ThrowIfEnded(const std::string& what) const {
+        if (handle_ == nullptr || WaitForSingleObject(handle_, 0) != WAIT_OBJECT_0)
+            return;
+        DWORD code = 0;
+        GetExitCodeProcess(handle_, &code);
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "0x%08lX", static_cast<unsigned long>(code));
+        throw ProcessEndedError("process " + std::to_string(processId_) + " ended with exit code " + hex +
+                                (code >= 0xC0000000 ? " (it crashed)" : "") + " before showing " + what);
+    }
+
+private:
+    HANDLE handle_;
+    DWORD processId_;
+};
+
+// WaitFor, for a window of one process: fails at once when the process ends.
+template <class Probe>
+auto WaitForWindowOf(DWORD processId, Probe probe, const std::string& what, milliseconds bound) {
+    const ProcessWatch watch(processId);
+    return WaitFor(
+        [&] {
+            auto result = probe();
+            if (!static_cast<bool>(result))
+                watch.ThrowIfEnded(what);
+            return result;
+        },
+        what, bound);
 }
 
 } // namespace
@@ -100,7 +147,8 @@ std::vector<HWND> TopWindows(DWORD processId, std::wstring_view className) {
 }
 
 HWND WaitForVisibleWindow(DWORD processId, std::wstring_view className, milliseconds bound) {
-    return WaitFor(
+    return WaitForWindowOf(
+        processId,
         [&]() -> HWND {
             for (HWND hwnd : TopWindows(processId, className))
                 if (IsWindowVisible(hwnd))
@@ -190,7 +238,8 @@ std::vector<HWND> MessageBoxes(DWORD processId) {
 }
 
 HWND WaitForMessageBox(DWORD processId, milliseconds bound) {
-    return WaitFor(
+    return WaitForWindowOf(
+        processId,
         [&] {
             const std::vector<HWND> boxes = MessageBoxes(processId);
             return boxes.empty() ? HWND{} : boxes.front();
