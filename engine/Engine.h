@@ -52,6 +52,7 @@ public:
     // Records a failure as the whole error stack and returns its status.
     api::Status Fail(api::Status status, std::string context = {});
     void ClearError() { lastError_.clear(); }
+    std::size_t OpenCursors() const { return cursors_.size(); }
 
 private:
     api::Status CheckStarted();

@@ -81,3 +81,13 @@ ZT_ENGINE_ENTRY api::Status ZT_ENGINE_CALL DbiGetErrorEntry(std::uint16_t entry,
         return api::kOk;
     }
 }
+
+#ifdef ZT_ENGINE_COUNTS_CURSORS
+// Test builds only (the engine's published entry points are the only exports of the stand-in): how
+// many cursors are open, so that tests see every one closed again.
+extern "C" __declspec(dllexport) std::uint32_t ZT_ENGINE_CALL ZtOpenCursors() {
+    Engine& engine = Engine::Instance();
+    const auto lock = engine.Lock();
+    return static_cast<std::uint32_t>(engine.OpenCursors());
+}
+#endif

@@ -30,6 +30,8 @@ const char* StatusText(api::Status status) {
         return "The alias store is malformed";
     case kNoDriverType:
         return "The alias has no driver type";
+    case kRecordUnreadable:
+        return "The record cannot be read";
     case kInternalError:
         return "Internal engine error";
     default:

@@ -87,3 +87,6 @@ extern "C" void WINAPI PGnMostrarError(HWND owner, BSTR title, BSTR kind, int32_
     using namespace zt::errordisplay;
     RunGuarded(error, [&] { AppendToLog(ReportLine(owner, title, kind, zero, error)); });
 }
+
+// Exactly the published entry point's type, calling convention included (told apart in 32-bit builds).
+static_assert(std::is_same_v<decltype(&PGnMostrarError), PGnMostrarErrorFn>);

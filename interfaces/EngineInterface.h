@@ -110,25 +110,27 @@ static_assert(offsetof(ConfigNode, hasSubNodes) == 290);
 } // namespace zt::engine_interface
 
 // The entry points. The catalogue binds them by name at run time; the stand-in defines them.
-namespace zt_ei = zt::engine_interface;
-
-ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiInitFn(std::uint16_t version,
-                                                       zt_ei::Environment* environment);
-ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiGetCurrSession(zt_ei::SessionHandle* session);
-ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiSetProp(zt_ei::ObjectHandle object, std::uint32_t property,
-                                                        std::uint32_t value);
-ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiOpenDatabaseList(zt_ei::CursorHandle* cursor);
-ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiGetNextRecord(zt_ei::CursorHandle cursor, std::int32_t lock,
-                                                              void* record, void* recordProperties);
-ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiCloseCursor(zt_ei::CursorHandle* cursor);
-ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiGetDatabaseDesc(const char* alias,
-                                                                zt_ei::DatabaseDescription* description);
-ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiOpenCfgInfoList(zt_ei::ConfigHandle config,
-                                                                std::int32_t openMode,
-                                                                std::int32_t configMode, const char* path,
-                                                                zt_ei::CursorHandle* cursor);
+ZT_ENGINE_ENTRY zt::engine_interface::Status ZT_ENGINE_CALL
+DbiInitFn(std::uint16_t version, zt::engine_interface::Environment* environment);
+ZT_ENGINE_ENTRY zt::engine_interface::Status ZT_ENGINE_CALL
+DbiGetCurrSession(zt::engine_interface::SessionHandle* session);
+ZT_ENGINE_ENTRY zt::engine_interface::Status ZT_ENGINE_CALL
+DbiSetProp(zt::engine_interface::ObjectHandle object, std::uint32_t property, std::uint32_t value);
+ZT_ENGINE_ENTRY zt::engine_interface::Status ZT_ENGINE_CALL
+DbiOpenDatabaseList(zt::engine_interface::CursorHandle* cursor);
+ZT_ENGINE_ENTRY zt::engine_interface::Status ZT_ENGINE_CALL DbiGetNextRecord(
+    zt::engine_interface::CursorHandle cursor, std::int32_t lock, void* record, void* recordProperties);
+ZT_ENGINE_ENTRY zt::engine_interface::Status ZT_ENGINE_CALL
+DbiCloseCursor(zt::engine_interface::CursorHandle* cursor);
+ZT_ENGINE_ENTRY zt::engine_interface::Status ZT_ENGINE_CALL
+DbiGetDatabaseDesc(const char* alias, zt::engine_interface::DatabaseDescription* description);
+ZT_ENGINE_ENTRY zt::engine_interface::Status ZT_ENGINE_CALL
+DbiOpenCfgInfoList(zt::engine_interface::ConfigHandle config, std::int32_t openMode, std::int32_t configMode,
+                   const char* path, zt::engine_interface::CursorHandle* cursor);
 // text: a buffer of kMessageField bytes.
-ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiGetErrorString(zt_ei::Status status, char* text);
+ZT_ENGINE_ENTRY zt::engine_interface::Status ZT_ENGINE_CALL
+DbiGetErrorString(zt::engine_interface::Status status, char* text);
 // The entry of that number (from 1) of the last failure: its status, 0 when there is none.
-ZT_ENGINE_ENTRY zt_ei::Status ZT_ENGINE_CALL DbiGetErrorEntry(std::uint16_t entry, std::int32_t* nativeCode,
-                                                              char* context);
+ZT_ENGINE_ENTRY zt::engine_interface::Status ZT_ENGINE_CALL DbiGetErrorEntry(std::uint16_t entry,
+                                                                             std::int32_t* nativeCode,
+                                                                             char* context);

@@ -50,9 +50,15 @@ zt_build() {
 # What a run of the whole job needs: the utility, the error module, the stand-in engine, the driver.
 ZT_RUN_TARGETS=(ZtGnImcon zt_error_display zt_engine ZtDriver)
 
-# The shipped programs (the executable, the error module) and both engines of the tests, 32-bit.
+# The 32-bit build: the shipped programs (the executable, the error module) and both engines of the
+# tests, or with "all" every target, tests included, so that every compile-time check (the calling
+# conventions above all, which a 64-bit compiler does not tell apart) holds where it matters.
 zt_build_release() {
-    zt_build_tree "$BUILD32" mingw-w64-i686.cmake --target ZtGnImcon zt_error_display zt_engine zt_published_engine
+    if [ "${1:-}" = all ]; then
+        zt_build_tree "$BUILD32" mingw-w64-i686.cmake
+    else
+        zt_build_tree "$BUILD32" mingw-w64-i686.cmake --target ZtGnImcon zt_error_display zt_engine zt_published_engine
+    fi
 }
 
 ZT_XVFB_PID=""

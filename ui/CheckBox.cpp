@@ -1,5 +1,6 @@
 #include "ui/CheckBox.h"
 
+#include "ui/GdiHandles.h"
 #include "ui/Layout.h"
 
 #include <algorithm>
@@ -15,14 +16,12 @@ SIZE NeededSize(HWND hwnd, const std::wstring& text) {
     SIZE ideal{0, 0};
     if (SendMessageW(hwnd, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) != FALSE && ideal.cx > 0)
         return ideal;
-    HDC dc = GetDC(hwnd);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    const WindowDc dc(hwnd);
+    const Selection font(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
     RECT rect{0, 0, 0, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_SINGLELINE);
+    DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_SINGLELINE);
     INT digit = 0;
-    GetCharWidth32W(dc, L'0', L'0', &digit);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
+    GetCharWidth32W(dc.Get(), L'0', L'0', &digit);
     return {GetSystemMetrics(SM_CXMENUCHECK) + digit / 2 + rect.right + 1,
             std::max<LONG>(rect.bottom, GetSystemMetrics(SM_CYMENUCHECK))};
 }

@@ -61,7 +61,9 @@ void Control::SetBounds(const Bounds& bounds) {
         parent_->Realign();
 }
 
-void Control::SetHeight(int height) { SetBounds({bounds_.left, bounds_.top, bounds_.width, height}); }
+void Control::SetHeight(int height) {
+    SetBounds({bounds_.left, bounds_.top, bounds_.width, height});
+}
 
 void Control::SetAlign(Align align) {
     align_ = align;
@@ -123,9 +125,13 @@ void Control::DestroyHandle() {
         DestroyWindow(hwnd_);
 }
 
-void Control::SetFocus() { ::SetFocus(Handle()); }
+void Control::SetFocus() {
+    ::SetFocus(Handle());
+}
 
-bool Control::Focused() const { return hwnd_ != nullptr && GetFocus() == hwnd_; }
+bool Control::Focused() const {
+    return hwnd_ != nullptr && GetFocus() == hwnd_;
+}
 
 bool Control::CanFocus() const {
     for (const Control* c = this; c != nullptr; c = c->parent_)
@@ -163,7 +169,9 @@ HBRUSH Control::CtlColor(HDC dc) {
     return GetSysColorBrush(COLOR_BTNFACE);
 }
 
-RECT Control::AlignRect() { return {0, 0, bounds_.width, bounds_.height}; }
+RECT Control::AlignRect() {
+    return {0, 0, bounds_.width, bounds_.height};
+}
 
 void Control::Realign() {
     if (realigning_ || children_.empty())
@@ -177,10 +185,14 @@ void Control::Realign() {
                 docked.push_back(child);
         std::stable_sort(docked.begin(), docked.end(), [which](const Control* a, const Control* b) {
             switch (which) {
-            case Align::Bottom: return a->bounds_.top > b->bounds_.top;
-            case Align::Left: return a->bounds_.left < b->bounds_.left;
-            case Align::Right: return a->bounds_.left > b->bounds_.left;
-            default: return a->bounds_.top < b->bounds_.top;
+            case Align::Bottom:
+                return a->bounds_.top > b->bounds_.top;
+            case Align::Left:
+                return a->bounds_.left < b->bounds_.left;
+            case Align::Right:
+                return a->bounds_.left > b->bounds_.left;
+            default:
+                return a->bounds_.top < b->bounds_.top;
             }
         });
         for (Control* child : docked) {
@@ -204,8 +216,11 @@ void Control::Realign() {
                 child->SetBounds({room.right - b.width, room.top, b.width, height});
                 room.right -= b.width;
                 break;
-            case Align::Client: child->SetBounds({room.left, room.top, width, height}); break;
-            case Align::None: break;
+            case Align::Client:
+                child->SetBounds({room.left, room.top, width, height});
+                break;
+            case Align::None:
+                break;
             }
         }
     };
@@ -214,7 +229,9 @@ void Control::Realign() {
     realigning_ = false;
 }
 
-void Control::ChildChanged() { Realign(); }
+void Control::ChildChanged() {
+    Realign();
+}
 
 LRESULT Control::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return nativeProc_ != nullptr ? CallWindowProcW(nativeProc_, hwnd_, message, wParam, lParam)
@@ -248,7 +265,8 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(wParam)))
                 return reinterpret_cast<LRESULT>(brush);
         break;
-    default: break;
+    default:
+        break;
     }
     return DefaultProc(message, wParam, lParam);
 }
@@ -291,13 +309,25 @@ LRESULT CALLBACK Control::OwnClassProc(HWND hwnd, UINT message, WPARAM wParam, L
 // controls' subclass chain, whose every message costs property lookups.
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self == nullptr) // a bind undone after a failed creation
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         const WNDPROC nativeProc = self->nativeProc_;
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(nativeProc));
+        // Only our own link leaves the chain: a subclass installed above ours keeps its place.
+        if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProc))
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(nativeProc));
         self->Unbind();
         return CallWindowProcW(nativeProc, hwnd, message, wParam, lParam);
     }
     return self->Dispatch(message, wParam, lParam);
+}
+
+bool Control::Subclass() {
+    SetLastError(ERROR_SUCCESS);
+    const LONG_PTR previous =
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc));
+    nativeProc_ = reinterpret_cast<WNDPROC>(previous);
+    return previous != 0;
 }
 
 LRESULT Control::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -336,11 +366,15 @@ void Control::CreateNativeWindow() {
                                          GetModuleHandleW(nullptr), this);
     if (created == nullptr)
         RaiseLastOSError();
-    if (hwnd_ == nullptr) {
+    if (hwnd_ == nullptr && !(Bind(created) && Subclass())) {
         // A system class: its creation messages are gone; the object sees the rest through a subclass.
-        Bind(created);
-        nativeProc_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+        // A window that the object cannot hear would be a dead control: it goes, and the failure
+        // is raised.
+        const DWORD error = GetLastError();
+        if (hwnd_ != nullptr)
+            Unbind();
+        DestroyWindow(created);
+        throw EOSError(error != ERROR_SUCCESS ? error : ERROR_INVALID_WINDOW_HANDLE);
     }
     ApplyFont();
     HandleCreated();

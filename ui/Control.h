@@ -5,11 +5,11 @@
 #include "ui/Geometry.h"
 
 #include <functional>
+#include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
-#include <memory>
-#include <string>
 #include <vector>
 #include <windows.h>
 
@@ -93,7 +93,6 @@ protected:
     // Takes over a text that the native window already shows (typed by the user).
     void TextFromWindow();
 
-
     // Messages of the control's own native window; the default passes them on.
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -116,6 +115,8 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     bool Bind(HWND hwnd);
+    // Puts SubclassProc in front of a system class's procedure; false when the window refuses.
+    bool Subclass();
     void Unbind();
     void CreateNativeWindow();
     void CreateChildHandles();

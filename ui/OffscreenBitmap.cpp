@@ -2,8 +2,20 @@
 
 namespace zt::ui {
 
+// A memory DC draws in the format of the bitmap selected into it, which its device's capabilities
+// do not tell.
+OffscreenBitmap::DcFormat OffscreenBitmap::FormatOf(HDC dc) {
+    if (GetObjectType(dc) == OBJ_MEMDC) {
+        BITMAP selected{};
+        if (GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof selected, &selected) != 0)
+            return {selected.bmBitsPixel, selected.bmPlanes};
+    }
+    return {GetDeviceCaps(dc, BITSPIXEL), GetDeviceCaps(dc, PLANES)};
+}
+
 HDC OffscreenBitmap::Prepare(HDC target, int width, int height) {
-    if (dc_ && width == width_ && height == height_)
+    const DcFormat format = FormatOf(target);
+    if (dc_ && width == width_ && height == height_ && format == targetFormat_)
         return dc_.get();
     Release();
     MemoryDc dc(CreateCompatibleDC(target));
@@ -16,6 +28,7 @@ HDC OffscreenBitmap::Prepare(HDC target, int width, int height) {
     bitmap_ = std::move(bitmap);
     width_ = width;
     height_ = height;
+    targetFormat_ = format;
     return dc_.get();
 }
 
@@ -28,6 +41,7 @@ void OffscreenBitmap::Release() {
     original_ = nullptr;
     width_ = 0;
     height_ = 0;
+    targetFormat_ = {};
 }
 
 } // namespace zt::ui

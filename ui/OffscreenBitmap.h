@@ -1,6 +1,7 @@
 #pragma once
 // A memory DC with a bitmap of its own selected into it, kept for drawing again and again while its
-// size stays: making them anew for every paint costs far more than the drawing (under Wine, some
+// size and the target's format stay (a WM_PRINTCLIENT may bring a DC of another colour depth than
+// the screen's): making them anew for every paint costs far more than the drawing (under Wine, some
 // hundred microseconds against a few).
 #include "ui/GdiHandles.h"
 
@@ -17,11 +18,18 @@ public:
     OffscreenBitmap(const OffscreenBitmap&) = delete;
     OffscreenBitmap& operator=(const OffscreenBitmap&) = delete;
 
-    // The DC to draw into at this size (made again when the size changes), or nullptr when GDI
-    // cannot make it.
+    // The DC to draw into at this size, for a target of this format (made again when either
+    // changes), or nullptr when GDI cannot make it.
     HDC Prepare(HDC target, int width, int height);
 
 private:
+    // Bits per pixel and colour planes of what a DC draws into.
+    struct DcFormat {
+        int bitsPerPixel = 0;
+        int planes = 0;
+        bool operator==(const DcFormat&) const = default;
+    };
+    static DcFormat FormatOf(HDC dc);
     void Release();
 
     Format format_;
@@ -30,6 +38,7 @@ private:
     HGDIOBJ original_ = nullptr;
     int width_ = 0;
     int height_ = 0;
+    DcFormat targetFormat_;
 };
 
 } // namespace zt::ui

@@ -23,6 +23,22 @@ std::wstring DriverTypeOf(const engine::DatabaseDescription& description) {
     return FromEngineText(FieldText(description.driverType, kMaxNameBytes));
 }
 
+// Hands each record of the cursor to `take`, in the engine's order, until the engine says that no
+// record follows. Any other failure is raised: a list cut short would pass for a whole one.
+template <class Record, class Take>
+void ReadRecords(const EngineSession& session, const EngineCursor& cursor, Take take) {
+    for (;;) {
+        Record record{};
+        const engine::Status status =
+            session.api.GetNextRecord(cursor.Get(), engine::kNoLock, &record, nullptr);
+        if (status == engine::kEndOfTable)
+            return;
+        if (status != engine::kOk)
+            session.RaiseError(status);
+        take(record);
+    }
+}
+
 void ReadBranch(const EngineSession& session, const std::string& path, StringList& list) {
     engine::CursorHandle opened = nullptr;
     if (const engine::Status status = session.api.OpenCfgInfoList(
@@ -30,10 +46,10 @@ void ReadBranch(const EngineSession& session, const std::string& path, StringLis
         status != engine::kOk)
         session.RaiseError(status);
     const EngineCursor cursor(session, opened);
-    engine::ConfigNode node{};
-    while (session.api.GetNextRecord(cursor.Get(), engine::kNoLock, &node, nullptr) == engine::kOk)
+    ReadRecords<engine::ConfigNode>(session, cursor, [&list](const engine::ConfigNode& node) {
         list.Add(FromEngineText(FieldText(node.name, sizeof node.name)) + L"=" +
                  FromEngineText(FieldText(node.value, sizeof node.value)));
+    });
 }
 
 } // namespace
@@ -47,9 +63,10 @@ void GetAliasNames(StringList& list) {
     if (const engine::Status status = session.api.OpenDatabaseList(&opened); status != engine::kOk)
         session.RaiseError(status);
     const EngineCursor cursor(session, opened);
-    engine::DatabaseDescription record{};
-    while (session.api.GetNextRecord(cursor.Get(), engine::kNoLock, &record, nullptr) == engine::kOk)
-        list.Add(FromEngineText(FieldText(record.name, sizeof record.name)));
+    ReadRecords<engine::DatabaseDescription>(
+        session, cursor, [&list](const engine::DatabaseDescription& record) {
+            list.Add(FromEngineText(FieldText(record.name, sizeof record.name)));
+        });
 }
 
 std::wstring GetAliasDriverName(const std::wstring& alias) {

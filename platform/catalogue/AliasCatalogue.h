@@ -1,8 +1,8 @@
 #pragma once
 // The workstation's alias catalogue, read through the database engine. The engine session starts at
 // the first call of the process and lives for the rest of it. Failures raise zt::EDBEngineError
-// (engine start failure, engine error) or zt::EDatabaseError (an alias whose description cannot be
-// read by GetAliasDriverName).
+// (engine start failure, engine error: also a record request that fails before the end of a list)
+// or zt::EDatabaseError (an alias whose description cannot be read by GetAliasDriverName).
 #include "runtime/StringList.h"
 
 #include <string>

@@ -38,6 +38,14 @@ std::wstring ComposeEngineErrorMessage(std::uint16_t status, std::wstring_view s
     return message;
 }
 
+std::vector<std::uint16_t> EngineErrorCodes(std::uint16_t status, std::span<const EngineErrorEntry> entries) {
+    std::vector<std::uint16_t> codes{status};
+    const bool topIsStatus = !entries.empty() && entries.front().status == status;
+    for (const EngineErrorEntry& entry : entries.subspan(topIsStatus ? 1 : 0))
+        codes.push_back(entry.status);
+    return codes;
+}
+
 std::wstring EngineStartFailureMessage(std::uint16_t status) {
     return L"An error occurred while attempting to initialize the Borland Database Engine (error $" +
            HexUpper(status, 4) + L")";

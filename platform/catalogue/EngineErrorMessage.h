@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zt::platform {
 
@@ -20,6 +21,11 @@ struct EngineErrorEntry {
 // error only the contexts count. Lines are joined by CR LF; "BDE error $XXXX" when none is left.
 std::wstring ComposeEngineErrorMessage(std::uint16_t status, std::wstring_view statusText,
                                        std::span<const EngineErrorEntry> entries);
+
+// The status codes that the engine error carries: the status the failing call returned, then the
+// status of each entry of its error stack (an entry that repeats the returned status at the top of
+// the stack is that status, not another).
+std::vector<std::uint16_t> EngineErrorCodes(std::uint16_t status, std::span<const EngineErrorEntry> entries);
 
 // The message of a session that could not be started.
 std::wstring EngineStartFailureMessage(std::uint16_t status);

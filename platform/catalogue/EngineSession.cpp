@@ -80,6 +80,8 @@ EngineSession StartSession() {
 
 } // namespace
 
+// The engine keeps a failure's error stack only until its next call that can fail, and asking for
+// a status's text is such a call: the whole stack is read first, the texts after.
 void EngineSession::RaiseError(engine::Status status) const {
     std::vector<EngineErrorEntry> entries;
     for (std::uint16_t number = 1; number <= kMaxErrorEntries; ++number) {
@@ -88,16 +90,13 @@ void EngineSession::RaiseError(engine::Status status) const {
         const engine::Status entryStatus = api.GetErrorEntry(number, &nativeCode, context);
         if (entryStatus == engine::kOk)
             break;
-        entries.push_back({entryStatus, nativeCode, StatusText(api, entryStatus),
-                           FromEngineText(FieldText(context, sizeof context))});
+        entries.push_back({entryStatus, nativeCode, {}, FromEngineText(FieldText(context, sizeof context))});
     }
-    std::vector<std::uint16_t> codes;
-    for (const EngineErrorEntry& entry : entries)
-        codes.push_back(entry.status);
-    if (codes.empty())
-        codes.push_back(status);
-    throw EDBEngineError(ComposeEngineErrorMessage(status, StatusText(api, status), entries),
-                         std::move(codes));
+    const std::wstring statusText = StatusText(api, status);
+    for (EngineErrorEntry& entry : entries)
+        entry.statusText = StatusText(api, entry.status);
+    throw EDBEngineError(ComposeEngineErrorMessage(status, statusText, entries),
+                         EngineErrorCodes(status, entries));
 }
 
 std::recursive_mutex& EngineLock() {

@@ -16,4 +16,9 @@ bool SystemFileWriter::WriteAll(HANDLE file, std::string_view bytes) const {
     return true;
 }
 
+bool SystemFileWriter::Replace(const std::wstring& target, const std::wstring& replacement,
+                               const std::wstring& backup) const {
+    return ReplaceFileW(target.c_str(), replacement.c_str(), backup.c_str(), 0, nullptr, nullptr) != 0;
+}
+
 } // namespace zt

@@ -3,6 +3,7 @@
 #include "app/UGnImcon.h"
 #include "progress/UINFOP50.h"
 #include "tests/support/Bytes.h"
+#include "tests/support/ModalCallWatch.h"
 #include "ui/Application.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 #include <chrono>
 #include <cwchar>
 #include <string>
-#include <thread>
 #include <windows.h>
 
 namespace zt::app::test {
@@ -55,28 +55,6 @@ private:
     HHOOK hook_;
 };
 
-BOOL CALLBACK FindBox(HWND window, LPARAM result) {
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (std::wcscmp(className, L"#32770") != 0 || !IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(result) = window;
-    return FALSE;
-}
-
-// Presses OK on the message box that the thread shows; gives up after 60 s.
-void DismissBoxOf(DWORD thread) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    HWND box = nullptr;
-    while (box == nullptr && std::chrono::steady_clock::now() < deadline) {
-        EnumThreadWindows(thread, FindBox, reinterpret_cast<LPARAM>(&box));
-        if (box == nullptr)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    if (box != nullptr)
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-}
-
 TEST(Importar, TheWorkedExamplesDialogEndsAtTwoOfThree) {
     CreateDirectoryW(L"C:\\zentor", nullptr);
     CreateDirectoryW(L"C:\\zentor\\version", nullptr);
@@ -97,10 +75,10 @@ TEST(Importar, TheWorkedExamplesDialogEndsAtTwoOfThree) {
     {
         const LastCounterSeen seen;
         ASSERT_TRUE(seen.Hooked());
-        const DWORD thread = GetCurrentThreadId();
-        std::thread dismisser([thread] { DismissBoxOf(thread); });
+        zt::test::ModalCallWatch watch(GetCurrentThreadId(), std::chrono::seconds(60),
+                                       "Importar to show its message box and return");
         FrmGnImcon->Importar();
-        dismisser.join();
+        EXPECT_EQ(watch.Finish(), 1) << "message boxes answered";
         EXPECT_EQ(seen.DialogsDestroyed(), 1);
         EXPECT_EQ(seen.Counter(), L"2 de 3") << "the counter the dialog showed when it went";
     }

@@ -1,6 +1,8 @@
 // Runs catalogue operations in a fresh process, so that each run starts its own engine session, and
 // prints what they give, as UTF-8:
-//   names | driver:<alias> | params:<alias> | module | errormode
+//   names | driver:<alias> | params:<alias> | module | errormode | startengine
+//   | pointer:arrow | pointer:cross (this thread's mouse pointer, set) | pointer (printed)
+//   | cursors (the open cursors that an engine of the tests counts) | leavecursoropen
 // Every list operation fills one list that starts out holding "EARLIER=line", and reports the list's
 // change notifications. Errors print as "! <class> <status codes>: <message>" with CR and LF escaped.
 #include "interfaces/EngineInterface.h"
@@ -10,6 +12,13 @@
 
 #include <string>
 #include <windows.h>
+
+// The engine's header claims no name at global scope: this one stays free for an includer (it would
+// not compile if the header declared a namespace alias of that name).
+namespace zt_ei {
+constexpr int kOwnedByTheIncluder = 1;
+}
+static_assert(zt_ei::kOwnedByTheIncluder == 1);
 
 namespace {
 
@@ -66,6 +75,39 @@ unsigned StartEngineOurselves() {
     return start(zt::engine_interface::kInterfaceVersion, &environment);
 }
 
+// The thread becomes one with windows' input state, its pointer the one named.
+void SetPointer(const std::wstring& name) {
+    IsGUIThread(TRUE);
+    SetCursor(LoadCursorW(nullptr, name == L"arrow" ? IDC_ARROW : IDC_CROSS));
+}
+
+std::wstring PointerName() {
+    const HCURSOR current = GetCursor();
+    if (current == LoadCursorW(nullptr, IDC_WAIT))
+        return L"wait";
+    if (current == LoadCursorW(nullptr, IDC_ARROW))
+        return L"arrow";
+    return current == LoadCursorW(nullptr, IDC_CROSS) ? L"cross" : L"other";
+}
+
+std::wstring OpenCursors() {
+    const HMODULE engine = GetModuleHandleW(L"IDAPI32.DLL");
+    const auto count = engine ? reinterpret_cast<std::uint32_t(__stdcall*)()>(
+                                    reinterpret_cast<void*>(GetProcAddress(engine, "ZtOpenCursors")))
+                              : nullptr;
+    return count ? zt::IntToStr(static_cast<int>(count())) : std::wstring(L"not counted");
+}
+
+// Opens a list of aliases through the loaded engine and leaves it open, as a faulty caller would.
+std::wstring LeaveACursorOpen() {
+    const HMODULE engine = GetModuleHandleW(L"IDAPI32.DLL");
+    const auto open = engine ? reinterpret_cast<decltype(&DbiOpenDatabaseList)>(
+                                   reinterpret_cast<void*>(GetProcAddress(engine, "DbiOpenDatabaseList")))
+                             : nullptr;
+    zt::engine_interface::CursorHandle cursor = nullptr;
+    return open ? zt::HexUpper(open(&cursor), 4) : std::wstring(L"no engine");
+}
+
 struct Notices {
     int changing = 0;
     int changed = 0;
@@ -88,6 +130,15 @@ void Run(const std::wstring& operation, zt::StringList& list, Notices& notices) 
             Print(LoadedEngine() + L"\n");
         } else if (operation == L"errormode") {
             Print(zt::HexUpper(GetErrorMode(), 4) + L"\n");
+        } else if (operation.starts_with(L"pointer:")) {
+            SetPointer(operation.substr(8));
+            Print(PointerName() + L"\n");
+        } else if (operation == L"pointer") {
+            Print(PointerName() + L"\n");
+        } else if (operation == L"leavecursoropen") {
+            Print(LeaveACursorOpen() + L"\n");
+        } else if (operation == L"cursors") {
+            Print(OpenCursors() + L"\n");
         } else if (operation == L"startengine") {
             Print(zt::HexUpper(StartEngineOurselves(), 4) + L"\n");
         } else {

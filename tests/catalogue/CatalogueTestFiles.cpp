@@ -29,6 +29,13 @@ fs::path FakeEngineDll(std::wstring_view kind) {
     return ExecutableFolder() / L"catalogue-fakes" / kind / L"IDAPI32.DLL";
 }
 
+std::wstring Lines(std::initializer_list<std::wstring_view> lines) {
+    std::wstring out;
+    for (const std::wstring_view line : lines)
+        (out += line) += L'\n';
+    return out;
+}
+
 void CopyInto(const fs::path& file, const fs::path& folder) {
     fs::copy_file(file, folder / file.filename(), fs::copy_options::overwrite_existing);
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,9 @@ std::filesystem::path ProbeProgram();                        // bin/catalogue_pr
 std::filesystem::path FakeEngineDll(std::wstring_view kind); // bin/catalogue-fakes/<kind>/IDAPI32.DLL
 
 void CopyInto(const std::filesystem::path& file, const std::filesystem::path& folder);
+
+// Joins expected output lines, each ending in LF as the probe prints them.
+std::wstring Lines(std::initializer_list<std::wstring_view> lines);
 
 struct ProgramRun {
     bool ended = false; // false: it did not end in time and was stopped

@@ -8,14 +8,6 @@
 namespace zt::test {
 namespace {
 
-// Joins expected output lines, each ending in LF as the probe prints them.
-std::wstring Lines(std::initializer_list<std::wstring_view> lines) {
-    std::wstring out;
-    for (const std::wstring_view line : lines)
-        (out += line) += L'\n';
-    return out;
-}
-
 class Catalogue : public testing::Test {
 protected:
     void SetUp() override {

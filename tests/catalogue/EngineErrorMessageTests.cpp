@@ -59,6 +59,29 @@ TEST(EngineErrorMessage, ComposesTheEngineTexts) {
     }
 }
 
+TEST(EngineErrorMessage, CodesStartWithTheReturnedStatusWhateverTheStackHolds) {
+    struct Case {
+        const char* name;
+        std::uint16_t status;
+        std::vector<std::uint16_t> stack;
+        std::vector<std::uint16_t> expected;
+    };
+    const Case cases[] = {
+        {"empty stack", 0x2501, {}, {0x2501}},
+        {"stack led by the status", 0x271E, {0x271E}, {0x271E}},
+        {"stack led by the status, more below", 0x2EC4, {0x2EC4, 0x2D11, 0x2EC4}, {0x2EC4, 0x2D11, 0x2EC4}},
+        {"stack led by another status", 0x2501, {0x3302, 0x2EC4}, {0x2501, 0x3302, 0x2EC4}},
+        {"status further down only", 0x2208, {0x3302, 0x2208}, {0x2208, 0x3302, 0x2208}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<EngineErrorEntry> entries;
+        for (const std::uint16_t status : c.stack)
+            entries.push_back({status, 0, L"", L""});
+        EXPECT_EQ(EngineErrorCodes(c.status, entries), c.expected);
+    }
+}
+
 TEST(EngineErrorMessage, StartFailureShowsFourUpperCaseDigits) {
     EXPECT_EQ(EngineStartFailureMessage(0x2108),
               L"An error occurred while attempting to initialize the Borland Database Engine (error $2108)");

@@ -5,6 +5,7 @@
 #include "Workstation.h"
 #include "runtime/CodePages.h"
 #include "runtime/Exceptions.h"
+#include "runtime/Format.h"
 #include "tests/support/AllocationBudget.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/FileHolder.h"
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -37,14 +39,48 @@ MessageBoxInfo DismissGeneratedBox(RunningApp& app) {
     return info;
 }
 
+// What the output folder holds.
+std::set<std::wstring> OutputEntries() {
+    std::set<std::wstring> entries;
+    for (const fs::directory_entry& entry : fs::directory_iterator(kOutputFolder))
+        entries.insert(entry.path().filename().wstring());
+    return entries;
+}
+
 class ImportTest : public ::testing::Test {
 protected:
+    // Every test starts with an empty output folder.
     void SetUp() override {
         CreateDirectoryW(kOutputFolder.parent_path().c_str(), nullptr);
         CreateDirectoryW(kOutputFolder.c_str(), nullptr);
-        DeleteFileW(kOutputFile.c_str());
+        for (const std::wstring& name : OutputEntries()) {
+            const fs::path entry = kOutputFolder / name;
+            SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(entry.c_str());
+        }
+        ASSERT_TRUE(OutputEntries().empty());
     }
 };
+
+// A failed run leaves the old file and its backup as they were, no temporary file, no message box, no
+// opening, no dialog; its error reaches the error module.
+const std::string kOldFile = "[VIEJO]\r\nServer=ajustado a mano\r\nUser_Name=admin\r\n";
+const std::string kOldBackup = "[ANTERIOR]\r\nServer=de la vez anterior\r\n";
+
+void WriteOldFiles() {
+    test::WriteBytes(kOutputFile, kOldFile);
+    test::WriteBytes(kBackupFile, kOldBackup);
+}
+
+void ExpectFailedRunLeftNothing(RunningApp& app, const Workstation& station) {
+    EXPECT_EQ(test::ReadBytes(kOutputFile), kOldFile);
+    EXPECT_EQ(test::ReadBytes(kBackupFile), kOldBackup);
+    EXPECT_EQ(OutputEntries(), (std::set<std::wstring>{L"Conexiones.ini", L"Conexiones.ini.bak"}))
+        << "a temporary file was left";
+    EXPECT_TRUE(MessageBoxes(app.GetProcess().Id()).empty());
+    EXPECT_TRUE(TopWindows(app.GetProcess().Id(), L"TFrmInfoP50").empty()) << "the dialog outlived its run";
+    EXPECT_FALSE(fs::exists(station.OpenLog()));
+}
 
 const std::string kWorkedExample =
     Alias("NOMINA", "MSSQL", {"SERVER NAME=SRVDATOS", "DATABASE NAME=Nomina", "USER NAME=nomina"}) +
@@ -123,6 +159,68 @@ TEST_F(ImportTest, WorkedExampleIsWrittenByteForByteShownAndOpened) {
         "the shell's open of the file to reach the recording handler", std::chrono::seconds(30));
     EXPECT_NE(opened.find("ZtOpenRecorder.exe"), std::string::npos);
     EXPECT_TRUE(station.Reports().empty()) << "a run without errors reports nothing";
+    EXPECT_EQ(app.Close(), 0u);
+}
+
+TEST_F(ImportTest, ASecondRunKeepsTheFirstFileByteForByteAsTheBackup) {
+    const std::wstring generatedText = L"Archivo de Conexiones generado en la ruta: \rC:\\zentor\\version\\"
+                                       L"Conexiones.ini\rPuede realizar los ajustes necesarios al archivo "
+                                       L"Conexiones.ini";
+    Workstation station(kWorkedExample);
+    {
+        RunningApp first(station.Exe(), station.Folder());
+        ClickButton(Find(first.Window(), L"Button", L"&Importar"));
+        EXPECT_EQ(DismissGeneratedBox(first).text, generatedText);
+        EXPECT_EQ(first.Close(), 0u);
+    }
+    EXPECT_EQ(OutputEntries(), std::set<std::wstring>{L"Conexiones.ini"})
+        << "the first run had nothing to keep";
+    // The administrator fills in a user and a password, as the guide says.
+    std::string adjusted = test::ReadBytes(kOutputFile);
+    const std::string generated = adjusted;
+    adjusted.replace(adjusted.find("User_Name=\r\nPassword=\r\n"), 22,
+                     "User_Name=nomina\r\nPassword=s3cr3t\r\n");
+    test::WriteBytes(kOutputFile, adjusted);
+
+    RunningApp second(station.Exe(), station.Folder());
+    ClickButton(Find(second.Window(), L"Button", L"&Importar"));
+    EXPECT_EQ(DismissGeneratedBox(second).text, generatedText) << "the message is the same with a backup";
+    EXPECT_EQ(test::ReadBytes(kBackupFile), adjusted);
+    EXPECT_EQ(test::ReadBytes(kOutputFile), generated);
+    EXPECT_EQ(OutputEntries(), (std::set<std::wstring>{L"Conexiones.ini", L"Conexiones.ini.bak"}));
+    EXPECT_TRUE(station.Reports().empty()) << station.Reports().front();
+    EXPECT_EQ(second.Close(), 0u);
+}
+
+TEST_F(ImportTest, ARunRemovesWhatAKilledRunLeftAndNothingElse) {
+    Workstation station(kWorkedExample);
+    DWORD killedId = 0;
+    {
+        RunningApp killed(station.Exe(), station.Folder());
+        killedId = killed.GetProcess().Id();
+    } // ended by force as it goes
+    // What it leaves when killed while saving: its temporary file, named after its process.
+    const std::wstring stale = L"~Conexiones.ini." + HexUpper(killedId, 4) + L".0001ABCD.tmp";
+    // Other programs' files of similar names, and one of our name that a process holds open.
+    const std::set<std::wstring> others = {L"~Conexiones.ini.tmp",
+                                           L"Conexiones.ini." + HexUpper(killedId, 4) + L".0001ABCD.tmp",
+                                           L"~Conexiones.ini.0001ABCD.tmp", stale + L".txt"};
+    const std::wstring held = L"~Conexiones.ini.0A1B.0002ABCD.tmp";
+    for (const std::wstring& name : others)
+        test::WriteBytes(kOutputFolder / name, "de otro programa");
+    test::WriteBytes(kOutputFolder / stale, "[A medio");
+    test::WriteBytes(kOutputFolder / held, "[A medio");
+    const test::FileHolder holder((kOutputFolder / held).wstring());
+    ASSERT_TRUE(holder.WaitUntilHeld()) << "ZtFileHolder.exe did not report holding the file";
+
+    RunningApp app(station.Exe(), station.Folder());
+    ClickButton(Find(app.Window(), L"Button", L"&Importar"));
+    DismissGeneratedBox(app);
+    std::set<std::wstring> expected = others;
+    expected.insert({L"Conexiones.ini", held});
+    EXPECT_EQ(OutputEntries(), expected);
+    for (const std::wstring& name : others)
+        EXPECT_EQ(test::ReadBytes(kOutputFolder / name), "de otro programa");
     EXPECT_EQ(app.Close(), 0u);
 }
 
@@ -214,6 +312,7 @@ TEST_F(ImportTest, WithTheOverrideTickedNoAliasParameterIsRead) {
 }
 
 TEST_F(ImportTest, StartupAndCheckErrorsReachTheErrorModule) {
+    WriteOldFiles();
     Workstation station(Alias("NOMINA", "MSSQL", {"SERVER NAME=SRV"}));
     RunningApp app(station.Exe(), station.Folder());
     EXPECT_TRUE(ListBoxItems(AliasList(app.Window())).empty());
@@ -233,6 +332,7 @@ TEST_F(ImportTest, StartupAndCheckErrorsReachTheErrorModule) {
               std::string::npos)
         << second;
     EXPECT_NE(second.find("\"ownerVisible\":true"), std::string::npos) << second;
+    ExpectFailedRunLeftNothing(app, station);
     EXPECT_EQ(app.Close(), 0u);
 }
 
@@ -253,23 +353,8 @@ TEST_F(ImportTest, AMissingFolderIsReportedAndNothingIsShownOrOpened) {
     EXPECT_EQ(app.Close(), 0u);
 }
 
-// A failed run leaves the old file as it was, no temporary file, no message box, no opening, no
-// dialog; its error reaches the error module.
-void ExpectFailedRunLeftNothing(RunningApp& app, const Workstation& station, const std::string& oldBytes) {
-    EXPECT_EQ(test::ReadBytes(kOutputFile), oldBytes);
-    std::vector<std::wstring> entries;
-    for (const fs::directory_entry& entry : fs::directory_iterator(kOutputFolder))
-        entries.push_back(entry.path().filename().wstring());
-    EXPECT_EQ(entries, std::vector<std::wstring>{L"Conexiones.ini"}) << "a temporary file was left";
-    EXPECT_TRUE(MessageBoxes(app.GetProcess().Id()).empty());
-    EXPECT_TRUE(TopWindows(app.GetProcess().Id(), L"TFrmInfoP50").empty()) << "the dialog outlived its run";
-    EXPECT_FALSE(fs::exists(station.OpenLog()));
-}
-
-const std::string kOldFile = "[VIEJO]\r\nServer=ajustado a mano\r\n";
-
 TEST_F(ImportTest, AFailedParameterFetchReplacesNothingAndIsReported) {
-    test::WriteBytes(kOutputFile, kOldFile);
+    WriteOldFiles();
     Workstation station(Alias("Uno", "MSSQL", {"SERVER NAME=S1"}) +
                             Alias("Dos", "MSSQL", {"SERVER NAME=S2"}) +
                             Alias("FALLA_Tres", "MSSQL", {"SERVER NAME=S3"}) +
@@ -282,33 +367,35 @@ TEST_F(ImportTest, AFailedParameterFetchReplacesNothingAndIsReported) {
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_TRUE(HasText(reports[0], "class", "EDBEngineError")) << reports[0];
     EXPECT_NE(reports[0].find("FALLA_Tres"), std::string::npos) << reports[0];
-    ExpectFailedRunLeftNothing(app, station, kOldFile);
+    ExpectFailedRunLeftNothing(app, station);
     EXPECT_EQ(app.Close(), 0u);
 }
 
-TEST_F(ImportTest, AFileThatCannotBeReplacedStaysAsItWas) {
+TEST_F(ImportTest, AFileOrBackupThatCannotBeReplacedStaysAsItWas) {
     struct Case {
         const char* name;
+        const fs::path* file; // the file that is marked or held
         DWORD marks;
         bool heldOpen;
         DWORD errorCode; // whose system text ends the reported message
     };
     const Case cases[] = {
-        {"read-only", FILE_ATTRIBUTE_READONLY, false, ERROR_ACCESS_DENIED},
-        {"hidden", FILE_ATTRIBUTE_HIDDEN, false, ERROR_ACCESS_DENIED},
-        {"system", FILE_ATTRIBUTE_SYSTEM, false, ERROR_ACCESS_DENIED},
-        {"held open by another program", 0, true, ERROR_SHARING_VIOLATION},
+        {"read-only", &kOutputFile, FILE_ATTRIBUTE_READONLY, false, ERROR_ACCESS_DENIED},
+        {"hidden", &kOutputFile, FILE_ATTRIBUTE_HIDDEN, false, ERROR_ACCESS_DENIED},
+        {"system", &kOutputFile, FILE_ATTRIBUTE_SYSTEM, false, ERROR_ACCESS_DENIED},
+        {"held open by another program", &kOutputFile, 0, true, ERROR_SHARING_VIOLATION},
+        {"backup read-only", &kBackupFile, FILE_ATTRIBUTE_READONLY, false, ERROR_ACCESS_DENIED},
+        {"backup held open by another program", &kBackupFile, 0, true, ERROR_SHARING_VIOLATION},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        SetFileAttributesW(kOutputFile.c_str(), FILE_ATTRIBUTE_NORMAL);
-        test::WriteBytes(kOutputFile, kOldFile);
+        WriteOldFiles();
         if (c.marks != 0) {
-            ASSERT_TRUE(SetFileAttributesW(kOutputFile.c_str(), c.marks));
+            ASSERT_TRUE(SetFileAttributesW(c.file->c_str(), c.marks));
         }
         std::optional<test::FileHolder> holder;
         if (c.heldOpen) {
-            holder.emplace(kOutputFile.wstring());
+            holder.emplace(c.file->wstring());
             ASSERT_TRUE(holder->WaitUntilHeld()) << "ZtFileHolder.exe did not report holding the file";
         }
         Workstation station(kWorkedExample);
@@ -317,16 +404,17 @@ TEST_F(ImportTest, AFileThatCannotBeReplacedStaysAsItWas) {
         const std::vector<std::string> reports = station.WaitForReports(1);
         ASSERT_EQ(reports.size(), 1u);
         const std::string systemText = ToCodePage(SysErrorMessage(c.errorCode), CP_UTF8);
-        EXPECT_NE(reports[0].find("Cannot create file \\\"C:\\\\zentor\\\\version\\\\Conexiones.ini\\\". " +
+        const std::string name = c.file == &kBackupFile ? "Conexiones.ini.bak" : "Conexiones.ini";
+        EXPECT_NE(reports[0].find("Cannot create file \\\"C:\\\\zentor\\\\version\\\\" + name + "\\\". " +
                                   systemText + "\""),
                   std::string::npos)
             << reports[0];
         holder.reset();
-        ExpectFailedRunLeftNothing(app, station, kOldFile);
-        EXPECT_EQ(GetFileAttributesW(kOutputFile.c_str()) & c.marks, c.marks) << "the file lost a mark";
+        EXPECT_EQ(GetFileAttributesW(c.file->c_str()) & c.marks, c.marks) << "the file lost a mark";
+        SetFileAttributesW(c.file->c_str(), FILE_ATTRIBUTE_NORMAL);
+        ExpectFailedRunLeftNothing(app, station);
         EXPECT_EQ(app.Close(), 0u);
     }
-    SetFileAttributesW(kOutputFile.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(ImportTest, RunningOutOfMemoryEndsTheProgramWithTheLastResortReport) {

@@ -15,6 +15,7 @@ namespace zt::e2e {
 
 inline const std::filesystem::path kOutputFolder = L"C:\\zentor\\version";
 inline const std::filesystem::path kOutputFile = kOutputFolder / L"Conexiones.ini";
+inline const std::filesystem::path kBackupFile = kOutputFolder / L"Conexiones.ini.bak";
 
 struct WorkstationSetup {
     std::wstring program = L"ZtGnImcon.exe"; // a program of bin/, copied in as ZtGnImcon.exe

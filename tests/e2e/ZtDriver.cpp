@@ -5,9 +5,12 @@
 #include "Process.h"
 #include "WindowTree.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -87,17 +90,21 @@ void Pause(const std::filesystem::path& shots, const std::wstring& name) {
             std::chrono::seconds(60));
 }
 
-// Painted, with its counter past the first item ("1 de 6", ...).
+// Painted, with its counter past the first item ("1 de 6", ...). Asks the window nothing (another
+// process's caption is read from the system), so that it can be read while its program is held still.
 bool ShowsAnItem(HWND dialog) {
     if (GetUpdateRect(dialog, nullptr, FALSE))
         return false;
-    for (HWND child : Descendants(dialog)) {
-        if (GetUpdateRect(child, nullptr, FALSE))
+    const std::vector<HWND> parts = Descendants(dialog);
+    for (HWND part : parts) {
+        if (GetUpdateRect(part, nullptr, FALSE))
             return false;
     }
-    for (HWND child : Descendants(dialog)) {
-        const std::wstring text = Text(child);
-        if (text.find(L" de ") != std::wstring::npos && !text.starts_with(L"0 "))
+    for (HWND part : parts) {
+        wchar_t caption[128] = {};
+        GetWindowTextW(part, caption, static_cast<int>(std::size(caption)));
+        const std::wstring_view text = caption;
+        if (text.find(L" de ") != std::wstring_view::npos && !text.starts_with(L"0 "))
             return true;
     }
     return false;
@@ -109,26 +116,29 @@ int Import(const std::vector<std::wstring>& args) {
     RunningApp app(args[2], args[3]);
     Pause(shots, L"main-window");
     ClickButton(FindDescendant(app.Window(), L"Button", L"&Importar"));
-    // The dialog lives as long as the run: catch it and hold the program still for its picture.
+    // A run on a small catalogue is over in moments: the program runs in short slices, held still in
+    // between, until its dialog shows an item, painted and whole (as many parts as it ever had: the
+    // end of a run destroys them one by one), and is held still for the picture.
+    const DWORD id = app.GetProcess().Id();
     const auto runStart = std::chrono::steady_clock::now();
-    while (MessageBoxes(app.GetProcess().Id()).empty() &&
-           std::chrono::steady_clock::now() - runStart < std::chrono::seconds(120)) {
-        const std::vector<HWND> dialogs = TopWindows(app.GetProcess().Id(), L"TFrmInfoP50");
-        bool showsAnItem = false;
-        try {
-            showsAnItem =
-                !dialogs.empty() && IsWindowVisible(dialogs.front()) && ShowsAnItem(dialogs.front());
-        } catch (const TimeoutError&) {
-            // A short run may end, and destroy its dialog, while we read it: then there is no picture
-            // (a window that does not answer at all still ends in the wait for the box below).
-        }
-        if (showsAnItem) {
-            const SuspendedProcess still(app.GetProcess().Id());
-            Pause(shots, L"progress-dialog");
-            break;
-        }
+    std::size_t mostParts = 0;
+    // One look while the program is held still: true once there is nothing more to wait for.
+    const auto look = [&] {
+        const SuspendedProcess still(id);
+        if (!MessageBoxes(id).empty())
+            return true;
+        const std::vector<HWND> dialogs = TopWindows(id, L"TFrmInfoP50");
+        if (dialogs.empty() || !IsWindowVisible(dialogs.front()))
+            return false;
+        const std::size_t parts = Descendants(dialogs.front()).size();
+        mostParts = std::max(mostParts, parts);
+        if (parts < mostParts || !ShowsAnItem(dialogs.front()))
+            return false;
+        Pause(shots, L"progress-dialog");
+        return true;
+    };
+    while (!look() && std::chrono::steady_clock::now() - runStart < std::chrono::seconds(120))
         Sleep(1);
-    }
     const HWND box = WaitForMessageBox(app.GetProcess().Id(), std::chrono::seconds(120));
     const MessageBoxInfo info = ReadMessageBox(box);
     std::printf("message box \"%s\":\n%s\n", Utf8(info.title).c_str(), Utf8(info.text).c_str());

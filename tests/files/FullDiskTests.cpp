@@ -10,13 +10,16 @@
 namespace zt {
 namespace {
 
-TEST(SaveLinesOnFullDisk, LeavesTheOldFileAndNoTemporaryFile) {
+TEST(SaveLinesOnFullDisk, LeavesTheOldFileItsBackupAndNoTemporaryFile) {
     wchar_t folder[MAX_PATH] = {};
     if (GetEnvironmentVariableW(L"ZT_FULL_DISK_DIR", folder, MAX_PATH) == 0)
         GTEST_SKIP() << "ZT_FULL_DISK_DIR names no folder on a small file system";
     const std::wstring target = std::wstring(folder) + L"\\Conexiones.ini";
+    const std::wstring backup = target + L".bak";
     const std::string oldBytes = "[OLD]\r\nServer=kept\r\n";
+    const std::string oldBackup = "[OLDER]\r\n";
     test::WriteBytes(target, oldBytes);
+    test::WriteBytes(backup, oldBackup);
 
     // Far more than the file system can take.
     const std::vector<std::wstring> lines(4096, L"Server=" + std::wstring(60, L'x'));
@@ -27,6 +30,7 @@ TEST(SaveLinesOnFullDisk, LeavesTheOldFileAndNoTemporaryFile) {
         EXPECT_EQ(error.Message(), kStreamWriteErrorMessage);
     }
     EXPECT_EQ(test::ReadBytes(target), oldBytes);
+    EXPECT_EQ(test::ReadBytes(backup), oldBackup);
 
     WIN32_FIND_DATAW data{};
     std::set<std::wstring> names;
@@ -37,8 +41,10 @@ TEST(SaveLinesOnFullDisk, LeavesTheOldFileAndNoTemporaryFile) {
             names.insert(data.cFileName);
     } while (FindNextFileW(search, &data));
     FindClose(search);
-    EXPECT_EQ(names, std::set<std::wstring>{L"Conexiones.ini"}) << "a temporary file was left";
+    EXPECT_EQ(names, (std::set<std::wstring>{L"Conexiones.ini", L"Conexiones.ini.bak"}))
+        << "a temporary file was left";
     DeleteFileW(target.c_str());
+    DeleteFileW(backup.c_str());
 }
 
 } // namespace

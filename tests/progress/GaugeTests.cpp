@@ -3,6 +3,7 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Gauge.h"
+#include "ui/GdiHandles.h"
 
 #include <gtest/gtest.h>
 
@@ -166,6 +167,30 @@ TEST_F(GaugeTest, DrawsTheFilledPartAndThePercentageInvertedOverIt) {
             EXPECT_LE(std::abs(invertedLeft - (width - 1 - invertedRight)), 3) << c.progress << "%";
         }
     }
+}
+
+// A first picture asked into a DC of another format (WM_PRINTCLIENT into a one-bit bitmap, as a
+// program copying the window could) leaves later paints on the screen in colour.
+TEST_F(GaugeTest, APictureIntoAOneBitDcLeavesTheScreenInColour) {
+    gauge.SetMaxValue(2);
+    gauge.SetProgress(2);
+    const HWND bar = gauge.Handle();
+    ASSERT_FALSE(IsWindowVisible(bar)) << "the gauge painted on the screen before the test's picture";
+    RECT client;
+    GetClientRect(bar, &client);
+    {
+        const MemoryDc oneBit(CreateCompatibleDC(nullptr));
+        const GdiObject<HBITMAP> picture(CreateBitmap(client.right, client.bottom, 1, 1, nullptr));
+        ASSERT_TRUE(oneBit && picture);
+        const Selection selected(oneBit.get(), picture.get());
+        SendMessageW(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(oneBit.get()), PRF_CLIENT);
+    }
+    ShowAndSettle();
+    const Pixels shown = Capture(bar);
+    ASSERT_EQ(shown.width, client.right);
+    // The percentage stands in the middle: the bar's ends show its colour alone.
+    EXPECT_EQ(shown.At(1, 1), RGB(0, 255, 0));
+    EXPECT_EQ(shown.At(shown.width - 2, shown.height - 2), RGB(0, 255, 0));
 }
 
 } // namespace

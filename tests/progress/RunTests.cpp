@@ -109,6 +109,59 @@ TEST_F(DialogTest, PendingMessagesAreHandledOnlyWhenAnItemStarts) {
     }
 }
 
+// Operations that handle no message still leave the dialog's changed labels on the screen as a
+// full repaint would draw them, the time texts included, before they return.
+TEST_F(DialogTest, ChangedLabelsArePaintedBeforeTheOperationReturns) {
+    TFrmInfoP50& d = Dialog();
+    d.Inicializar(4, true);
+    d.NombreItemActual(L"Nómina");
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(d.Handle()) && !PaintPending(d.LTiempoTranscurrido); },
+                        "the dialog painted"));
+    struct Step {
+        const char* name;
+        std::function<void()> operation;
+        std::vector<ui::Control*> changed;
+    };
+    const Step steps[] = {
+        {"an item finished",
+         [&] {
+             Advance(0, 1, 4, 62);
+             d.ItemActualTerminado();
+         },
+         {&d.LUltimoTiempo, &d.LTiempoTranscurrido}},
+        {"an employee finished",
+         [&] {
+             Advance(0, 2, 0, 5);
+             d.EmpleadoActualTerminado(3);
+         },
+         {&d.LUltimoTiempo, &d.LTiempoTranscurrido}},
+        {"a message", [&] { d.MensajeDelProceso(L"Leyendo parámetros"); }, {&d.LMensajeDelProceso}},
+        {"an error",
+         [&] { d.UltimoError(L"sin respuesta del servidor"); },
+         {&d.LUltimoError, &d.LNumeroDeErroresProducidos}},
+        {"the end",
+         [&] {
+             Advance(0, 0, 9, 0);
+             d.Finalizar();
+         },
+         {&d.LTiempoTranscurrido, &d.LMensajeDelProceso}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        std::vector<Pixels> before;
+        for (ui::Control* label : step.changed)
+            before.push_back(AsShown(label->Handle()));
+        step.operation();
+        for (std::size_t i = 0; i < step.changed.size(); ++i) {
+            const HWND label = step.changed[i]->Handle();
+            const Pixels now = AsShown(label);
+            EXPECT_NE(now, before[i]) << "label " << i << " still shows its old text";
+            RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            EXPECT_EQ(now, AsShown(label)) << "label " << i << " was not painted whole";
+        }
+    }
+}
+
 TEST_F(DialogTest, AcceleratorsWorkWhileTheirButtonIsEnabled) {
     TFrmInfoP50& d = Dialog();
     d.Inicializar(2, true);

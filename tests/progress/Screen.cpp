@@ -9,6 +9,10 @@ namespace zt::progress::test {
 
 Pixels Capture(HWND hwnd) {
     UpdateWindow(hwnd);
+    return AsShown(hwnd);
+}
+
+Pixels AsShown(HWND hwnd) {
     RECT client;
     GetClientRect(hwnd, &client);
     Pixels pixels{client.right, client.bottom, {}};

@@ -1,6 +1,8 @@
 // The double's ten entry points over one process-wide engine: started once, over the aliases of
 // aliases.cfg beside this library, strict about every parameter the interface publishes, and
-// keeping a log of what the program passed at its start in engine-calls.log beside it.
+// keeping a log of what the program passed at its start in engine-calls.log beside it. Its test
+// build (published-engine-counting) also exports ZtOpenCursors and refuses the records named
+// ROTO... in the middle of a list.
 #include "AliasStore.h"
 #include "EngineInterface.h"
 
@@ -21,6 +23,7 @@ namespace zt::published_engine {
 namespace {
 
 inline constexpr DbiStatus kInternalFailure = 0x7F0F;
+inline constexpr DbiStatus kRecordRefused = 0x7F04; // a test build's record refused on purpose
 
 struct Cursor {
     std::vector<std::string> records; // each one record's bytes
@@ -191,6 +194,8 @@ std::string_view StatusText(DbiStatus status) {
         return "Alias without driver type in the alias store";
     case kInternalFailure:
         return "Internal failure of the engine";
+    case kRecordRefused:
+        return "Record refused";
     default:
         return "";
     }
@@ -273,6 +278,12 @@ DbiStatus WINAPI DbiGetNextRecord(DbiHandle cursor, std::uint32_t lock, void* re
             return InvalidParameter("no record buffer");
         if (open->next == open->records.size())
             return {kEndOfTable, "no record follows"};
+#ifdef ZT_PUBLISHED_ENGINE_REFUSED_RECORD_PREFIX
+        // Both kinds of record begin with their name's field.
+        if (const std::string& next = open->records[open->next];
+            std::string_view(next.c_str()).starts_with(ZT_PUBLISHED_ENGINE_REFUSED_RECORD_PREFIX))
+            return {kRecordRefused, "record " + std::string(next.c_str()) + " refused"};
+#endif
         const std::string& bytes = open->records[open->next++];
         std::memcpy(record, bytes.data(), bytes.size());
         return {};
@@ -367,6 +378,15 @@ DbiStatus WINAPI DbiGetErrorEntry(std::uint16_t entry, std::uint32_t* nativeErro
     }
     return exists ? engine.errors[entry - 1].status : kSuccess;
 }
+
+#ifdef ZT_PUBLISHED_ENGINE_COUNTS_CURSORS
+// A test build's eleventh export: how many cursors are open.
+std::uint32_t WINAPI ZtOpenCursors() {
+    Engine& engine = TheEngine();
+    const std::lock_guard guard(engine.lock);
+    return static_cast<std::uint32_t>(engine.cursors.size());
+}
+#endif
 
 } // extern "C"
 

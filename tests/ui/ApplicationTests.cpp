@@ -1,6 +1,7 @@
 #include "runtime/CodePages.h"
 #include "runtime/Exceptions.h"
 #include "runtime/ExecutableFileName.h"
+#include "tests/support/ModalCallWatch.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 
@@ -115,7 +116,10 @@ TEST_F(ApplicationTest, RunCarriesOnAfterAnErrorUntilTheMainWindowCloses) {
     PostMessageW(form->Handle(), kRaise, 0, 0);
     PostMessageW(form->Handle(), kCount, 0, 0);
     PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
+    test::ModalCallWatch watch(GetCurrentThreadId(), std::chrono::seconds(20),
+                               "Application::Run to end once its main window closed");
     application.Run();
+    EXPECT_EQ(watch.Finish(), 0) << "message boxes answered";
     EXPECT_TRUE(application.Terminated());
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].message, L"primero");

@@ -1,11 +1,12 @@
 #include "ui/MessageBox.h"
 
+#include "tests/support/ModalCallWatch.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cwchar>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace zt::ui {
@@ -50,15 +51,6 @@ struct BoxSeen {
     std::vector<std::wstring> buttons; // the captions of its buttons
 };
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM result) {
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (wcscmp(className, L"#32770") != 0 || !IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(result) = window;
-    return FALSE;
-}
-
 std::wstring TextOf(HWND window) {
     wchar_t text[512] = {};
     GetWindowTextW(window, text, 512);
@@ -77,18 +69,9 @@ BOOL CALLBACK NoteControl(HWND control, LPARAM result) {
     return TRUE;
 }
 
-// Polls the showing thread for its message box, notes what it sees and presses OK; gives up after 20 s.
-BoxSeen WatchAndDismiss(DWORD thread, HWND owner, HWND other, HWND disabled) {
+// Notes what the shown box and the windows around it look like.
+BoxSeen Look(HWND box, HWND owner, HWND other, HWND disabled) {
     BoxSeen seen;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    HWND box = nullptr;
-    while (box == nullptr && std::chrono::steady_clock::now() < deadline) {
-        EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&box));
-        if (box == nullptr)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    if (box == nullptr)
-        return seen;
     seen.found = true;
     seen.owner = GetWindow(box, GW_OWNER);
     seen.caption = TextOf(box);
@@ -97,8 +80,6 @@ BoxSeen WatchAndDismiss(DWORD thread, HWND owner, HWND other, HWND disabled) {
     seen.otherEnabled = IsWindowEnabled(other);
     seen.disabledEnabled = IsWindowEnabled(disabled);
     EnumChildWindows(box, NoteControl, reinterpret_cast<LPARAM>(&seen));
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
     return seen;
 }
 
@@ -115,13 +96,13 @@ TEST(ShowMessageBox, OwnedByTheActiveWindowWithTheOthersDisabledUntilDismissed) 
 
     const std::wstring text =
         L"Archivo generado en la ruta: \rC:\\zentor\\version\\Conexiones.ini\rPuede ajustarlo";
-    const DWORD thread = GetCurrentThreadId();
     BoxSeen seen;
-    std::thread watcher([&] { seen = WatchAndDismiss(thread, owner.get(), other.get(), disabled.get()); });
+    test::ModalCallWatch watch(GetCurrentThreadId(), std::chrono::seconds(20), "ShowMessageBox to return",
+                               [&](HWND box) { seen = Look(box, owner.get(), other.get(), disabled.get()); });
     const int pressed = ShowMessageBox(text, L"Importar Conexiones");
-    watcher.join();
+    EXPECT_EQ(watch.Finish(), 1) << "message boxes answered";
 
-    ASSERT_TRUE(seen.found) << "no message box appeared within 20 s";
+    ASSERT_TRUE(seen.found) << "ShowMessageBox returned without showing a box";
     EXPECT_EQ(pressed, IDOK);
     EXPECT_EQ(seen.owner, owner.get());
     EXPECT_EQ(seen.caption, L"Importar Conexiones");

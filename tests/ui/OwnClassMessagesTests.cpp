@@ -103,6 +103,35 @@ TEST_F(OwnClassTest, SystemClassesAreStillReachedThroughTheirSubclass) {
     EXPECT_STREQ(text, L"Base de Datos");
 }
 
+// Another part of the program subclasses a control's window above ours and, when the window goes,
+// looks at the window's procedure once ours has handled WM_NCDESTROY.
+struct OuterSubclass {
+    static inline WNDPROC below = nullptr;
+    static inline LONG_PTR procedureAfterOurs = 0;
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        const LRESULT result = CallWindowProcW(below, hwnd, message, wParam, lParam);
+        if (message == WM_NCDESTROY)
+            procedureAfterOurs = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
+        return result;
+    }
+};
+
+TEST_F(OwnClassTest, ASubclassAboveOursKeepsItsPlaceWhenTheWindowGoes) {
+    Label label;
+    label.SetParent(&form);
+    label.SetBounds({0, 0, 80, 13});
+    const HWND window = label.Handle();
+    OuterSubclass::below = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterSubclass::Proc)));
+    ASSERT_NE(OuterSubclass::below, nullptr);
+    EXPECT_EQ(Control::FromHandle(window), &label);
+
+    label.DestroyHandle();
+    EXPECT_FALSE(label.HandleAllocated());
+    EXPECT_EQ(OuterSubclass::procedureAfterOurs, reinterpret_cast<LONG_PTR>(&OuterSubclass::Proc))
+        << "ours put the class's procedure back over the subclass above it";
+}
+
 // Without the creation messages a disabled group's items were enabled, and items laid out before
 // the group's final size kept their old places.
 TEST_F(OwnClassTest, ARadioGroupCreatedDisabledHasDisabledItemsLaidOutInItsFinalSize) {
