@@ -3,6 +3,7 @@
 #include "app/SeccionAlias.h"
 #include "platform/catalogue/AliasCatalogue.h"
 #include "platform/files/SaveLines.h"
+#include "platform/files/TemporaryFile.h"
 #include "runtime/StringList.h"
 
 #include <iterator>
@@ -12,6 +13,8 @@ void GenerarConexiones(const TSeleccionDeAlias& pSeleccion, TAvanceDeImportacion
     std::vector<std::wstring> lineas;
     zt::StringList parametros;
 
+    // What killed runs left goes at every run, also one that fails before it saves.
+    zt::RemoveLeftoverTemporaryFiles(kArchivoConexiones);
     pAvance.Inicializar(static_cast<int>(pSeleccion.Cantidad()));
     pAvance.MensajeDelProceso(L"Escribiendo Archivo de Conexiones Alvenor");
     for (std::size_t i = 0; i < pSeleccion.Cantidad(); ++i) {

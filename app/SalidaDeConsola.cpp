@@ -6,11 +6,10 @@
 
 namespace {
 
+// Output sent to a file. A pipe is left alone: a caller that reads it only once the program has ended
+// would hold the program still for ever as soon as the pipe is full; the log file is the record.
 bool Redirigida(HANDLE salida) {
-    if (salida == nullptr || salida == INVALID_HANDLE_VALUE)
-        return false;
-    const DWORD tipo = GetFileType(salida);
-    return tipo == FILE_TYPE_DISK || tipo == FILE_TYPE_PIPE;
+    return salida != nullptr && salida != INVALID_HANDLE_VALUE && GetFileType(salida) == FILE_TYPE_DISK;
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// Where the log's lines also go: the standard output when it was redirected to a file or a pipe,
+// Where the log's lines also go: the standard output when it was redirected to a file,
 // otherwise the console of the process that started the program, when there is one. Neither exists
 // for a program started from the desktop or a shortcut.
 #include <string_view>

@@ -355,6 +355,8 @@ TEST_F(ImportTest, AMissingFolderIsReportedAndNothingIsShownOrOpened) {
 
 TEST_F(ImportTest, AFailedParameterFetchReplacesNothingAndIsReported) {
     WriteOldFiles();
+    // What a killed run left goes all the same: the run fails before it saves.
+    test::WriteBytes(kOutputFolder / L"~Conexiones.ini.0BAD.0001ABCD.tmp", "[A medio");
     Workstation station(Alias("Uno", "MSSQL", {"SERVER NAME=S1"}) +
                             Alias("Dos", "MSSQL", {"SERVER NAME=S2"}) +
                             Alias("FALLA_Tres", "MSSQL", {"SERVER NAME=S3"}) +

@@ -15,7 +15,6 @@
 #include <optional>
 #include <regex>
 #include <string>
-#include <thread>
 #include <vector>
 #include <windows.h>
 
@@ -68,29 +67,24 @@ struct Outcome {
 Outcome RunWithArguments(
     const Workstation& station, const std::wstring& arguments,
     const std::function<void(DWORD processId, const std::vector<std::wstring>& seen)>& meanwhile = {}) {
+    // Its standard output goes to a file, as a script's "> salida.txt" sends it (the program writes
+    // nothing into a pipe: see SalidaDeConsola.cpp).
+    const std::filesystem::path outputFile = station.Folder() / L"salida.txt";
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    HANDLE reading = nullptr;
-    HANDLE writing = nullptr;
-    if (!CreatePipe(&reading, &writing, &inheritable, 0))
-        throw std::runtime_error("no pipe for the output");
-    SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
+    const HANDLE writing = CreateFileW(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (writing == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("no file for the output");
     std::optional<Process> process;
     try {
         process.emplace(
             Process::LaunchHeld(station.Exe().wstring(), station.Folder().wstring(), arguments, writing));
     } catch (...) {
-        CloseHandle(reading);
         CloseHandle(writing);
         throw;
     }
     CloseHandle(writing);
     Outcome outcome;
-    std::thread reader([&] {
-        char buffer[4096];
-        DWORD read = 0;
-        while (ReadFile(reading, buffer, sizeof buffer, &read, nullptr) && read > 0)
-            outcome.output.append(buffer, read);
-    });
     WindowWatch watch(process->Id());
     process->Resume();
     const auto deadline = std::chrono::steady_clock::now() + kRunBound;
@@ -105,8 +99,7 @@ Outcome RunWithArguments(
         TerminateProcess(process->Handle(), 99);
     outcome.exitCode = process->WaitForExit();
     process.reset();
-    reader.join();
-    CloseHandle(reading);
+    outcome.output = test::ReadBytes(outputFile);
     outcome.windowsShown = watch.Seen();
     if (!ended)
         throw TimeoutError("the run with arguments " + test::ToUtf8(arguments) +
