@@ -39,25 +39,11 @@ MessageBoxInfo DismissGeneratedBox(RunningApp& app) {
     return info;
 }
 
-// What the output folder holds.
-std::set<std::wstring> OutputEntries() {
-    std::set<std::wstring> entries;
-    for (const fs::directory_entry& entry : fs::directory_iterator(kOutputFolder))
-        entries.insert(entry.path().filename().wstring());
-    return entries;
-}
-
 class ImportTest : public ::testing::Test {
 protected:
     // Every test starts with an empty output folder.
     void SetUp() override {
-        CreateDirectoryW(kOutputFolder.parent_path().c_str(), nullptr);
-        CreateDirectoryW(kOutputFolder.c_str(), nullptr);
-        for (const std::wstring& name : OutputEntries()) {
-            const fs::path entry = kOutputFolder / name;
-            SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(entry.c_str());
-        }
+        EmptyOutputFolder();
         ASSERT_TRUE(OutputEntries().empty());
     }
 };

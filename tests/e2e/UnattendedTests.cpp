@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -154,23 +155,9 @@ std::string Utf8(std::wstring_view text) {
     return test::ToUtf8(text);
 }
 
-std::vector<std::wstring> FolderEntries(const fs::path& folder) {
-    std::vector<std::wstring> entries;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-        entries.push_back(entry.path().filename().wstring());
-    return entries;
-}
-
 class UnattendedTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        CreateDirectoryW(kOutputFolder.parent_path().c_str(), nullptr);
-        CreateDirectoryW(kOutputFolder.c_str(), nullptr);
-        for (const fs::directory_entry& entry : fs::directory_iterator(kOutputFolder)) {
-            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-            fs::remove(entry.path());
-        }
-    }
+    void SetUp() override { EmptyOutputFolder(); }
     void TearDown() override { SetFileAttributesW(kOutputFile.c_str(), FILE_ATTRIBUTE_NORMAL); }
 };
 
@@ -440,7 +427,7 @@ TEST_F(UnattendedTest, EachRefusalHasItsExitCodeAndMessageAndKeepsTheOldFile) {
             CreateDirectoryW(kOutputFolder.c_str(), nullptr);
         } else {
             EXPECT_EQ(test::ReadBytes(kOutputFile), kOldFile);
-            EXPECT_EQ(FolderEntries(kOutputFolder), std::vector<std::wstring>{L"Conexiones.ini"})
+            EXPECT_EQ(OutputEntries(), std::set<std::wstring>{L"Conexiones.ini"})
                 << "a temporary file was left";
             EXPECT_EQ(GetFileAttributesW(kOutputFile.c_str()) & c.marks, c.marks) << "the file lost a mark";
         }

@@ -39,6 +39,23 @@ std::vector<std::string> Workstation::WaitForReports(std::size_t count) const {
     return Reports();
 }
 
+std::set<std::wstring> OutputEntries() {
+    std::set<std::wstring> entries;
+    for (const fs::directory_entry& entry : fs::directory_iterator(kOutputFolder))
+        entries.insert(entry.path().filename().wstring());
+    return entries;
+}
+
+void EmptyOutputFolder() {
+    CreateDirectoryW(kOutputFolder.parent_path().c_str(), nullptr);
+    CreateDirectoryW(kOutputFolder.c_str(), nullptr);
+    for (const std::wstring& name : OutputEntries()) {
+        const fs::path entry = kOutputFolder / name;
+        SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(entry.c_str());
+    }
+}
+
 std::string ReadLog(const fs::path& file) {
     return fs::exists(file) ? test::ReadBytes(file) : std::string();
 }

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,11 @@ namespace zt::e2e {
 
 inline const std::filesystem::path kOutputFolder = L"C:\\zentor\\version";
 inline const std::filesystem::path kOutputFile = kOutputFolder / L"Conexiones.ini";
+
+// The names in the output folder.
+std::set<std::wstring> OutputEntries();
+// The output folder made if missing and emptied, marked files included: every test starts there.
+void EmptyOutputFolder();
 inline const std::filesystem::path kBackupFile = kOutputFolder / L"Conexiones.ini.bak";
 
 struct WorkstationSetup {
